@@ -1,0 +1,401 @@
+"""The program's pictures: what each resource shows, at which size and colour depth.
+
+Transparent pictures follow the program's rule for bitmaps: the colour of the bottom-left pixel
+is the transparent colour. Each such picture is flattened onto the colour it will be drawn over,
+so anti-aliased edges blend into their real background, and that colour is the key.
+"""
+
+from dataclasses import dataclass, field
+
+from raster import (Canvas, circle, clamp, curve, ellipse, linear, mix, polygon, polyline, radial,
+                    ramp, rect, segment)
+
+# Colours the program paints with.
+PROGRAM_GREY = (223, 223, 223)  # window, dialog and button background
+BODY = (220, 222, 220)  # body of the frame picture
+NAVY = (16, 36, 72)
+INK = (28, 48, 88)
+
+
+@dataclass
+class Bitmap:
+    name: str
+    rows: list  # RGB tuples, top row first
+    bits: int  # 24, 8 or 4
+    key: tuple = None  # transparent colour (also the bottom-left pixel), if drawn transparently
+    keep: tuple = ()  # colours a palette must hold exactly
+
+
+@dataclass
+class Icon:
+    name: str
+    images: list = field(default_factory=list)  # RGBA rows, one per size
+
+
+# --- frame picture --------------------------------------------------------------------------------
+
+FRAME_W, FRAME_H = 250, 100
+BAND_TOP, BAND_BOTTOM = 2, 26  # metallic title band, inclusive rows
+BODY_TOP = 29
+PLATE = (62, 4, 188, 25)  # blue caption plate: x0, y0, x1, y1 (exclusive right and bottom)
+
+BAND_STOPS = [
+    (0.00, (246, 249, 252)),
+    (0.10, (229, 235, 242)),
+    (0.46, (201, 211, 223)),
+    (0.50, (184, 196, 211)),
+    (0.80, (198, 209, 222)),
+    (1.00, (214, 223, 233)),
+]
+
+
+def band_colour(y):
+    """The metallic band's colour on row y (it varies only from top to bottom)."""
+    return ramp(BAND_STOPS, (y - BAND_TOP) / (BAND_BOTTOM - BAND_TOP))
+
+
+def frame_picture():
+    c = Canvas(FRAME_W, FRAME_H)
+    for y in range(FRAME_H):
+        for x in range(FRAME_W):
+            c.px[y][x] = [*_frame_base(x, y), 1.0]
+
+    x0, y0, x1, y1 = PLATE
+    plate = rect(x0, y0, x1, y1, 6.5)
+    c.fill(plate.moved(0, 1), (120, 134, 152), 0.55)  # soft shadow on the metal
+    c.fill(plate, (14, 48, 96))
+    inner = rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 5.5)
+    c.fill(inner, linear(0, y0 + 1, 0, y1 - 1, [
+        (0.0, (118, 184, 232)),
+        (0.45, (58, 128, 196)),
+        (0.5, (38, 104, 176)),
+        (1.0, (44, 124, 190)),
+    ]))
+    c.fill(rect(x0 + 2, y0 + 1.5, x1 - 2, y0 + 2.5, 1.0), (190, 226, 250), 0.55)  # top gloss line
+    return Bitmap("BKMESSAGEBOX", c.over(BODY), 8, keep=(BODY,))
+
+
+BORDER = [NAVY, (52, 96, 160), (30, 62, 116)]  # outside in: dark line, lit rim, shaded rim
+
+
+def _frame_base(x, y):
+    side = min(x, FRAME_W - 1 - x, FRAME_H - 1 - y)
+    if y == 0 or side < len(BORDER):
+        return BORDER[0] if y == 0 else BORDER[side]
+    if y == 1:
+        return (70, 112, 174)  # lit top edge
+    if y <= BAND_BOTTOM:
+        return band_colour(y)
+    if y == BAND_BOTTOM + 1:
+        return (76, 104, 140)  # band's lower edge
+    if y == BAND_BOTTOM + 2:
+        return (244, 247, 246)  # light seam above the body
+    return BODY
+
+
+# --- frame glyphs ---------------------------------------------------------------------------------
+
+# '#' glyph ink, '+' its light emboss, 'o' a soft edge, '.' transparent.
+GLYPHS = {
+    "dlgClose": [
+        "##.....##.",
+        "###...###.",
+        ".###.###+.",
+        "..#####+..",
+        "...###+...",
+        "..#####...",
+        ".###+###..",
+        "###+..###.",
+        ".++....++.",
+    ],
+    "dlgMax": [
+        "##########.",
+        "##########+",
+        "#........#+",
+        "#........#+",
+        "#........#+",
+        "#........#+",
+        "#........#+",
+        "#........#+",
+        "#........#+",
+        "##########+",
+        ".++++++++++",
+    ],
+    "dlgRestore": [
+        "...######.",
+        "...######+",
+        "...#+...#+",
+        "#######.#+",
+        "#######+#+",
+        "#+....#+#+",
+        "#+....##++",
+        "#+....#+..",
+        "#+....#+..",
+        "#######+..",
+        ".+++++++..",
+    ],
+    "dlgMin": [
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+        ".........",
+        "#######..",
+        "#######+.",
+        ".+++++++.",
+    ],
+}
+
+
+def glyph(name, ink, light=(252, 253, 255)):
+    art = GLYPHS[name]
+    # Glyphs sit centred on 15 x 15 buttons whose top is row 7 of the title band.
+    top = 7 + (15 - len(art)) // 2
+    rows = []
+    for j, line in enumerate(art):
+        bg = _rgb(band_colour(top + j))
+        rows.append([ink if ch == "#" else light if ch == "+" else bg for ch in line])
+    key = rows[-1][0]
+    # One key colour for the whole glyph: the band colour behind its bottom row.
+    rows = [[key if ch == "." else px for ch, px in zip(line, row)] for line, row in zip(art, rows)]
+    return rows, key
+
+
+def frame_glyphs():
+    out = []
+    for name in GLYPHS:
+        rows, key = glyph(name, INK)
+        out.append(Bitmap(name, rows, 24, key))
+    for name, twin in (("DLGMAX_GRAY", "dlgMax"), ("DLGMIN_GRAY", "dlgMin")):
+        rows, key = glyph(twin, (146, 150, 156))
+        out.append(Bitmap(name, rows, 24, key))
+    return out
+
+
+GRIP = [
+    ".............",
+    "..........#o.",
+    "..........o+.",
+    ".............",
+    ".......#o.#o.",
+    ".......o+.o+.",
+    ".............",
+    "....#o.#o.#o.",
+    "....o+.o+.o+.",
+    ".............",
+    ".#o.#o.#o.#o.",
+    ".o+.o+.o+.o+.",
+]
+
+
+def drag_grip():
+    palette = {"#": (120, 128, 138), "o": (170, 176, 182), "+": (255, 255, 255), ".": BODY}
+    return Bitmap("dlgDragHnd", [[palette[ch] for ch in line] for line in GRIP], 24, BODY)
+
+
+def _rgb(c):
+    return tuple(int(round(v)) for v in c[:3])
+
+
+# --- dialog icons ---------------------------------------------------------------------------------
+
+
+def _dialog_icon(name, draw):
+    c = Canvas(32, 32)
+    c.fill(ellipse(16.5, 29.5, 11, 2.2), (0, 0, 0), 0.16)  # contact shadow
+    draw(c)
+    return Bitmap(name, c.over(BODY), 4, BODY, keep=(BODY,))
+
+
+def _error(c):
+    disc = circle(16, 15, 13.5)
+    c.fill(disc, (150, 18, 18))
+    c.fill(disc.grow(-1), radial(11, 9, 20, [(0, (255, 130, 118)), (0.45, (226, 44, 38)), (1, (176, 18, 18))]))
+    for a, b in (((11, 10), (21, 20)), ((21, 10), (11, 20))):
+        c.fill(segment(*a, *b, 2.0), (255, 255, 255))
+
+
+def _warning(c):
+    tri = polygon([(16, 5.5), (28.2, 27), (3.8, 27)]).grow(1.6)
+    c.fill(tri, (168, 112, 16))
+    c.fill(tri.grow(-1), linear(0, 5, 0, 28, [(0, (255, 240, 150)), (0.6, (252, 210, 52)), (1, (240, 180, 30))]))
+    c.fill(polygon([(14.3, 11), (17.7, 11), (16.9, 21), (15.1, 21)]).grow(0.35), (20, 20, 20))
+    c.fill(circle(16, 24.2, 1.75), (20, 20, 20))
+
+
+def _bubble(c):
+    body = ellipse(16, 13, 14, 10.5) | polygon([(9, 19), (15, 22), (5.5, 28.5)])
+    c.fill(body, (84, 104, 136))
+    c.fill(body.grow(-1), linear(0, 3, 0, 26, [(0, (255, 255, 255)), (1, (214, 226, 242))]))
+
+
+BLUE_INK = (24, 88, 200)
+
+
+def _question(c):
+    import math
+    _bubble(c)
+    cx, cy, r = 16, 10.2, 3.9
+    hook = [(cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a))) for a in range(190, 396, 12)]
+    hook += [(16.2, 15.4), (16.0, 16.4)]
+    c.fill(polyline(hook, 1.55), BLUE_INK)
+    c.fill(circle(16, 19.6, 1.6), BLUE_INK)
+
+
+def _info(c):
+    _bubble(c)
+    c.fill(circle(16, 6.8, 1.8), BLUE_INK)
+    c.fill(rect(14.4, 9.6, 17.6, 19.2, 0.6), BLUE_INK)
+    c.fill(rect(12.8, 9.6, 17.6, 11.0, 0.5), BLUE_INK)
+    c.fill(rect(12.6, 18.0, 19.4, 19.6, 0.5), BLUE_INK)
+
+
+def dialog_icons():
+    return [_dialog_icon(f"ZQINFODLGICON{i}", d) for i, d in enumerate((_error, _question, _warning, _info), 1)]
+
+
+# --- the eye ---------------------------------------------------------------------------------------
+
+
+def _lid(a, h, k=0.85):
+    """A lid curve's height above (h > 0) or below the eye's centre line at offset dx."""
+    return lambda dx: h * max(0.0, 1 - (dx / a) ** 2) ** k
+
+
+def eye_shape(cx, cy, a, upper, lower, steps=40):
+    """The open eye as a polygon: upper lid bulge `upper`, lower lid bulge `lower`."""
+    up, low = _lid(a, upper), _lid(a, lower)
+    top = curve(lambda dx: -up(dx), -a, a, steps)
+    bottom = curve(lambda dx: low(dx), -a, a, steps)[::-1][1:-1]
+    return polygon([(cx + x, cy + y) for x, y in top + bottom])
+
+
+def draw_eye(c, cx, cy, a, upper, lower, iris_r, gaze=(0, 0), closed=0.0, line=2.0, lashes=True):
+    """An eye of half-width a; closed runs from 0 (open) to 1 (lid down)."""
+    import math
+    lid_h = upper * (1 - closed) - lower * closed
+    if closed < 1:
+        shape = eye_shape(cx, cy, a, lid_h, lower)
+        c.fill(shape, linear(0, cy - upper, 0, cy + lower, [(0, (222, 232, 240)), (0.45, (255, 255, 255)),
+                                                             (1, (244, 248, 250))]))
+        ix, iy = cx + gaze[0], cy + gaze[1]
+        iris = circle(ix, iy, iris_r) & shape
+        c.fill(iris, radial(ix - iris_r * 0.3, iy - iris_r * 0.35, iris_r * 1.3,
+                            [(0, (96, 210, 214)), (0.55, (28, 150, 170)), (1, (14, 88, 120))]))
+        c.fill(circle(ix, iy, iris_r).outline(max(line * 0.5, 0.6)) & shape, (12, 70, 100), 0.8)
+        c.fill(circle(ix, iy, iris_r * 0.45) & shape, (10, 26, 40))
+        c.fill(circle(ix - iris_r * 0.32, iy - iris_r * 0.34, iris_r * 0.2) & shape, (255, 255, 255))
+        c.fill(eye_shape(cx, cy, a, lid_h, lower).outline(line), NAVY)
+    up = _lid(a, lid_h)
+    lid = [(cx + x, cy - y) for x, y in curve(up, -a, a, 40)]
+    c.fill(polyline(lid, line * 0.75), NAVY)
+    if lashes:
+        # Lashes fan out from the upper lid; once closed they hang below it.
+        for t in (-0.62, -0.3, 0.0, 0.3, 0.62):
+            x = t * a
+            y = cy - up(x)
+            angle = math.radians(90 + t * 55)
+            ln = a * 0.2
+            dy = -ln if closed < 0.5 else ln
+            c.fill(segment(cx + x, y, cx + x - math.cos(angle) * ln, y + dy * math.sin(angle), line * 0.38),
+                   NAVY)
+
+
+# --- program icon and tray image -------------------------------------------------------------------
+
+
+def badge(size, paused=False):
+    """The program's icon: a white eye on a blue-teal tile; grey with a pause sign when paused."""
+    c = Canvas(size, size, scale=size)
+    px = 1 / size
+    tile = rect(0.5 * px + 0.02, 0.5 * px + 0.02, 1 - 0.02 - 0.5 * px, 1 - 0.02 - 0.5 * px, 0.2)
+    if paused:
+        stops = [(0, (196, 202, 208)), (1, (112, 120, 130))]
+        edge = (80, 88, 98)
+    else:
+        stops = [(0, (92, 196, 220)), (1, (20, 92, 160))]
+        edge = (14, 64, 118)
+    c.fill(tile, edge)
+    c.fill(tile.grow(-max(px, 0.03)), linear(0, 0, 0, 1, stops))
+    c.fill(rect(0.1, 0.06, 0.9, 0.5, 0.16), (255, 255, 255), 0.12)  # sheen
+    line = max(px * 1.1, 0.045)
+    draw_eye(c, 0.5, 0.5, 0.41, 0.25, 0.23, 0.19, line=line, lashes=size >= 32)
+    if paused:
+        sign = circle(0.74, 0.74, 0.25)
+        c.fill(sign.grow(px * 0.8), (255, 255, 255))
+        c.fill(sign, linear(0, 0.5, 0, 1, [(0, (255, 186, 60)), (1, (224, 120, 10))]))
+        for x in (0.665, 0.815):
+            c.fill(rect(x - 0.045, 0.63, x + 0.045, 0.85, 0.01), (255, 255, 255))
+    return c
+
+
+def program_icons():
+    sizes = (16, 24, 32, 48, 256)
+    return [Icon("MAINICON", [badge(s).rgba() for s in sizes]),
+            Icon("TRAYPAUSED", [badge(s, paused=True).rgba() for s in (16, 32)])]
+
+
+# --- pause/resume button pictures ------------------------------------------------------------------
+
+
+def control_picture(name, running):
+    """32 x 32, drawn at the button's top-left with the caption to its right: the sign sits left."""
+    c = Canvas(32, 32)
+    cx, cy, r = 11.5, 16, 7.5
+    disc = circle(cx, cy, r)
+    if running:
+        rim, stops = (16, 112, 96), [(0, (110, 220, 190)), (1, (24, 150, 120))]
+    else:
+        rim, stops = (176, 98, 10), [(0, (255, 206, 110)), (1, (232, 136, 20))]
+    c.fill(disc, rim)
+    c.fill(disc.grow(-1), linear(0, cy - r, 0, cy + r, stops))
+    if running:  # running: offer to pause
+        for x in (9.5, 13.5):
+            c.fill(rect(x - 1.2, 12.3, x + 1.2, 19.7, 0.3), (255, 255, 255))
+    else:  # paused: offer to resume
+        c.fill(polygon([(9.6, 12), (16, 16), (9.6, 20)]).grow(0.4), (255, 255, 255))
+    return Bitmap("CTLRUN" if running else "CTLPAUSE", c.over(PROGRAM_GREY), 24, PROGRAM_GREY)
+
+
+# --- about animation ------------------------------------------------------------------------------
+
+# Eye exercise: look around, close the eye to rest, open it again. (gaze x, gaze y, lid closed)
+ABOUT_FRAMES = [
+    ((0, 0), 0.0),
+    ((-9, 0), 0.0),
+    ((-6.5, -3), 0.0),
+    ((0, -4), 0.0),
+    ((6.5, -3), 0.0),
+    ((9, 0), 0.0),
+    ((0, 0), 0.0),
+    ((0, 1), 0.55),
+    ((0, 1), 1.0),
+    ((0, 1), 1.0),
+    ((0, 1), 1.0),
+    ((0, 1), 0.55),
+    ((0, 0), 0.0),
+    ((0, 0), 0.0),
+]
+
+
+def about_picture(index):
+    import math
+    gaze, closed = ABOUT_FRAMES[index]
+    c = Canvas(88, 68)
+    breath = math.sin(2 * math.pi * index / len(ABOUT_FRAMES))
+    c.fill(circle(44, 34, 29 + 1.5 * breath), radial(44, 34, 31, [(0, (150, 220, 210)), (0.7, (186, 232, 224)),
+                                                                   (1, (210, 236, 232))]), 0.8)
+    draw_eye(c, 44, 35, 30, 15, 13, 10.5, gaze=gaze, closed=closed, line=2.2)
+    return Bitmap(f"ABOUTANI{index}", c.over(PROGRAM_GREY), 24, PROGRAM_GREY)
+
+
+def about_pictures():
+    return [about_picture(i) for i in range(len(ABOUT_FRAMES))]
+
+
+def everything():
+    """Every resource, in the order the resource script lists them."""
+    return ([frame_picture()] + frame_glyphs() + [drag_grip()] + dialog_icons()
+            + [control_picture("CTLRUN", True), control_picture("CTLPAUSE", False)]
+            + about_pictures(), program_icons())
