@@ -5,6 +5,7 @@ is the transparent colour. Each such picture is flattened onto the colour it wil
 so anti-aliased edges blend into their real background, and that colour is the key.
 """
 
+import math
 from dataclasses import dataclass, field
 
 from raster import (Canvas, circle, clamp, curve, ellipse, linear, mix, polygon, polyline, radial,
@@ -15,6 +16,7 @@ PROGRAM_GREY = (223, 223, 223)  # window, dialog and button background
 BODY = (220, 222, 220)  # body of the frame picture
 NAVY = (16, 36, 72)
 INK = (28, 48, 88)
+GREY_INK = (146, 152, 160)
 
 
 @dataclass
@@ -72,6 +74,7 @@ def frame_picture():
         (1.0, (44, 124, 190)),
     ]))
     c.fill(rect(x0 + 2, y0 + 1.5, x1 - 2, y0 + 2.5, 1.0), (190, 226, 250), 0.55)  # top gloss line
+    c.paste(badge(16), 7, 6)
     return Bitmap("BKMESSAGEBOX", c.over(BODY), 8, keep=(BODY,))
 
 
@@ -90,85 +93,93 @@ def _frame_base(x, y):
         return (76, 104, 140)  # band's lower edge
     if y == BAND_BOTTOM + 2:
         return (244, 247, 246)  # light seam above the body
+    if y < BODY_TOP + 2:  # the band casts a faint shadow on the body
+        return mix(BODY, (150, 160, 170), 0.22 if y == BODY_TOP else 0.1)
     return BODY
 
 
 # --- frame glyphs ---------------------------------------------------------------------------------
 
-# '#' glyph ink, '+' its light emboss, 'o' a soft edge, '.' transparent.
+# Caption-bar glyphs: '#' ink, 'o' half-tone edge, '.' background. Each gets a light emboss one
+# pixel down and right, so the glyph grows by one column and one row.
 GLYPHS = {
     "dlgClose": [
-        "##.....##.",
-        "###...###.",
-        ".###.###+.",
-        "..#####+..",
-        "...###+...",
-        "..#####...",
-        ".###+###..",
-        "###+..###.",
-        ".++....++.",
+        "##o...o##",
+        "o##o.o##o",
+        ".o##o##o.",
+        "..o###o..",
+        "..o###o..",
+        ".o##o##o.",
+        "o##o.o##o",
+        "##o...o##",
     ],
     "dlgMax": [
-        "##########.",
-        "##########+",
-        "#........#+",
-        "#........#+",
-        "#........#+",
-        "#........#+",
-        "#........#+",
-        "#........#+",
-        "#........#+",
-        "##########+",
-        ".++++++++++",
+        "##########",
+        "##########",
+        "#........#",
+        "#........#",
+        "#........#",
+        "#........#",
+        "#........#",
+        "#........#",
+        "#........#",
+        "##########",
     ],
     "dlgRestore": [
-        "...######.",
-        "...######+",
-        "...#+...#+",
-        "#######.#+",
-        "#######+#+",
-        "#+....#+#+",
-        "#+....##++",
-        "#+....#+..",
-        "#+....#+..",
-        "#######+..",
-        ".+++++++..",
+        "...######",
+        "...######",
+        "...#....#",
+        "#######.#",
+        "#######.#",
+        "#.....###",
+        "#.....#..",
+        "#.....#..",
+        "#.....#..",
+        "#######..",
     ],
     "dlgMin": [
-        ".........",
-        ".........",
-        ".........",
-        ".........",
-        ".........",
-        ".........",
-        "#######..",
-        "#######+.",
-        ".+++++++.",
+        "........",
+        "........",
+        "........",
+        "........",
+        "........",
+        "........",
+        "########",
+        "########",
     ],
 }
+GLYPH_LIGHT = (250, 252, 255)
 
 
-def glyph(name, ink, light=(252, 253, 255)):
-    art = GLYPHS[name]
-    # Glyphs sit centred on 15 x 15 buttons whose top is row 7 of the title band.
+def glyph(name, ink):
+    """A glyph as drawn on its 15 x 15 caption-bar button (top at row 7), keyed on the band colour."""
+    art = [line + "." for line in GLYPHS[name]] + ["." * (len(GLYPHS[name][0]) + 1)]
     top = 7 + (15 - len(art)) // 2
+    key = _rgb(band_colour(top + len(art) // 2))
     rows = []
     for j, line in enumerate(art):
-        bg = _rgb(band_colour(top + j))
-        rows.append([ink if ch == "#" else light if ch == "+" else bg for ch in line])
-    key = rows[-1][0]
-    # One key colour for the whole glyph: the band colour behind its bottom row.
-    rows = [[key if ch == "." else px for ch, px in zip(line, row)] for line, row in zip(art, rows)]
+        bg = band_colour(top + j)
+        row = []
+        for i, ch in enumerate(line):
+            lit = i > 0 and j > 0 and art[j - 1][i - 1] == "#"
+            if ch == "#":
+                row.append(ink)
+            elif ch == "o":
+                row.append(_rgb(mix(ink, bg, 0.5)))
+            elif lit:
+                row.append(GLYPH_LIGHT)
+            else:
+                row.append(key)
+        rows.append(row)
     return rows, key
 
 
 def frame_glyphs():
+    pairs = [(name, name, INK) for name in GLYPHS]
+    pairs += [("DLGMAX_GRAY", "dlgMax", GREY_INK), ("DLGMIN_GRAY", "dlgMin", GREY_INK)]
     out = []
-    for name in GLYPHS:
-        rows, key = glyph(name, INK)
-        out.append(Bitmap(name, rows, 24, key))
-    for name, twin in (("DLGMAX_GRAY", "dlgMax"), ("DLGMIN_GRAY", "dlgMin")):
-        rows, key = glyph(twin, (146, 150, 156))
+    for name, art, ink in pairs:
+        rows, key = glyph(art, ink)
         out.append(Bitmap(name, rows, 24, key))
     return out
 
@@ -201,9 +212,10 @@ def _rgb(c):
 # --- dialog icons ---------------------------------------------------------------------------------
 
 
-def _dialog_icon(name, draw):
+def _dialog_icon(name, draw, shadow):
     c = Canvas(32, 32)
-    c.fill(ellipse(16.5, 29.5, 11, 2.2), (0, 0, 0), 0.16)  # contact shadow
+    if shadow:
+        c.fill(ellipse(16.5, 29.5, 11, 2.2), (0, 0, 0), 0.16)
     draw(c)
     return Bitmap(name, c.over(BODY), 4, BODY, keep=(BODY,))
 
@@ -234,7 +246,6 @@ BLUE_INK = (24, 88, 200)
 
 
 def _question(c):
-    import math
     _bubble(c)
     cx, cy, r = 16, 10.2, 3.9
     hook = [(cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a))) for a in range(190, 396, 12)]
@@ -252,7 +263,8 @@ def _info(c):
 
 
 def dialog_icons():
-    return [_dialog_icon(f"ZQINFODLGICON{i}", d) for i, d in enumerate((_error, _question, _warning, _info), 1)]
+    kinds = ((_error, True), (_question, False), (_warning, True), (_info, False))
+    return [_dialog_icon(f"ZQINFODLGICON{i}", d, shadow) for i, (d, shadow) in enumerate(kinds, 1)]
 
 
 # --- the eye ---------------------------------------------------------------------------------------
@@ -271,62 +283,79 @@ def eye_shape(cx, cy, a, upper, lower, steps=40):
     return polygon([(cx + x, cy + y) for x, y in top + bottom])
 
 
-def draw_eye(c, cx, cy, a, upper, lower, iris_r, gaze=(0, 0), closed=0.0, line=2.0, lashes=True):
-    """An eye of half-width a; closed runs from 0 (open) to 1 (lid down)."""
-    import math
+IRIS_TEAL = [(0, (96, 210, 214)), (0.55, (28, 150, 170)), (1, (14, 88, 120))]
+IRIS_GREY = [(0, (200, 206, 212)), (0.55, (128, 136, 146)), (1, (84, 92, 102))]
+LID = (188, 220, 226)
+
+
+def draw_eye(c, cx, cy, a, upper, lower, iris_r, gaze=(0, 0), closed=0.0, line=2.0, lashes=True,
+             iris=IRIS_TEAL):
+    """An eye of half-width a and lid bulges upper and lower; closed runs from 0 (open) to 1 (shut).
+
+    With line None the eye is drawn without outline, which reads better at the smallest sizes.
+    """
     lid_h = upper * (1 - closed) - lower * closed
     if closed < 1:
-        shape = eye_shape(cx, cy, a, lid_h, lower)
+        shape = eye_shape(cx, cy, a, lid_h, lower).cached()
         c.fill(shape, linear(0, cy - upper, 0, cy + lower, [(0, (222, 232, 240)), (0.45, (255, 255, 255)),
                                                              (1, (244, 248, 250))]))
         ix, iy = cx + gaze[0], cy + gaze[1]
-        iris = circle(ix, iy, iris_r) & shape
-        c.fill(iris, radial(ix - iris_r * 0.3, iy - iris_r * 0.35, iris_r * 1.3,
-                            [(0, (96, 210, 214)), (0.55, (28, 150, 170)), (1, (14, 88, 120))]))
-        c.fill(circle(ix, iy, iris_r).outline(max(line * 0.5, 0.6)) & shape, (12, 70, 100), 0.8)
+        c.fill(circle(ix, iy, iris_r) & shape, radial(ix - iris_r * 0.3, iy - iris_r * 0.35, iris_r * 1.3, iris))
+        if line:
+            c.fill(circle(ix, iy, iris_r).outline(line * 0.5) & shape, iris[-1][1], 0.8)
         c.fill(circle(ix, iy, iris_r * 0.45) & shape, (10, 26, 40))
         c.fill(circle(ix - iris_r * 0.32, iy - iris_r * 0.34, iris_r * 0.2) & shape, (255, 255, 255))
-        c.fill(eye_shape(cx, cy, a, lid_h, lower).outline(line), NAVY)
+        if closed > 0:  # the lowered lid covers the top of the eye
+            whole = eye_shape(cx, cy, a, upper, lower).cached()
+            c.fill(whole - shape, LID)
+            c.fill(whole.outline(line * 0.6), NAVY)
+        if line:
+            c.fill(shape.outline(line), NAVY)
+    if not line:
+        return
     up = _lid(a, lid_h)
-    lid = [(cx + x, cy - y) for x, y in curve(up, -a, a, 40)]
-    c.fill(polyline(lid, line * 0.75), NAVY)
+    c.fill(polyline([(cx + x, cy - y) for x, y in curve(up, -a, a, 24)], line * 0.75), NAVY)
     if lashes:
-        # Lashes fan out from the upper lid; once closed they hang below it.
+        # Tapered lashes fan out from the upper lid; once it is lowered they hang below it.
+        down = 1 if closed > 0.3 else -1
         for t in (-0.62, -0.3, 0.0, 0.3, 0.62):
-            x = t * a
-            y = cy - up(x)
-            angle = math.radians(90 + t * 55)
-            ln = a * 0.2
-            dy = -ln if closed < 0.5 else ln
-            c.fill(segment(cx + x, y, cx + x - math.cos(angle) * ln, y + dy * math.sin(angle), line * 0.38),
-                   NAVY)
+            x = cx + t * a
+            y = cy - up(t * a)
+            angle = math.radians(90 + t * 60)
+            dx, dy = -math.cos(angle) * a * 0.21, down * math.sin(angle) * a * 0.21
+            w = line * 0.42
+            nx, ny = -dy / math.hypot(dx, dy) * w, dx / math.hypot(dx, dy) * w
+            c.fill(polygon([(x + nx, y + ny), (x + dx, y + dy), (x - nx, y - ny)]).grow(line * 0.12), NAVY)
 
 
 # --- program icon and tray image -------------------------------------------------------------------
 
 
 def badge(size, paused=False):
-    """The program's icon: a white eye on a blue-teal tile; grey with a pause sign when paused."""
+    """The program's icon: a white eye on a blue-teal tile; grey with an amber pause sign when paused."""
     c = Canvas(size, size, scale=size)
     px = 1 / size
-    tile = rect(0.5 * px + 0.02, 0.5 * px + 0.02, 1 - 0.02 - 0.5 * px, 1 - 0.02 - 0.5 * px, 0.2)
+    inset = 0.5 * px + 0.02
+    tile = rect(inset, inset, 1 - inset, 1 - inset, 0.2)
     if paused:
-        stops = [(0, (196, 202, 208)), (1, (112, 120, 130))]
-        edge = (80, 88, 98)
+        stops, edge = [(0, (204, 208, 214)), (1, (116, 124, 134))], (78, 86, 96)
     else:
-        stops = [(0, (92, 196, 220)), (1, (20, 92, 160))]
-        edge = (14, 64, 118)
+        stops, edge = [(0, (92, 196, 220)), (1, (20, 92, 160))], (14, 64, 118)
     c.fill(tile, edge)
     c.fill(tile.grow(-max(px, 0.03)), linear(0, 0, 0, 1, stops))
     c.fill(rect(0.1, 0.06, 0.9, 0.5, 0.16), (255, 255, 255), 0.12)  # sheen
-    line = max(px * 1.1, 0.045)
-    draw_eye(c, 0.5, 0.5, 0.41, 0.25, 0.23, 0.19, line=line, lashes=size >= 32)
+    iris = IRIS_GREY if paused else IRIS_TEAL
+    if size < 24:
+        draw_eye(c, 0.5, 0.5, 0.45, 0.25, 0.22, 0.2, line=None, iris=iris)
+    else:
+        draw_eye(c, 0.5, 0.5, 0.41, 0.25, 0.23, 0.19, line=max(px * 1.15, 0.036), lashes=size >= 32, iris=iris)
     if paused:
-        sign = circle(0.74, 0.74, 0.25)
-        c.fill(sign.grow(px * 0.8), (255, 255, 255))
-        c.fill(sign, linear(0, 0.5, 0, 1, [(0, (255, 186, 60)), (1, (224, 120, 10))]))
-        for x in (0.665, 0.815):
-            c.fill(rect(x - 0.045, 0.63, x + 0.045, 0.85, 0.01), (255, 255, 255))
+        # Sized so that at 16 pixels the disc spans 7..16 and the bars fill whole pixel columns.
+        sign = circle(11.5 / 16, 11.5 / 16, 4.5 / 16)
+        c.fill(sign.grow(px * 0.9), (255, 255, 255))
+        c.fill(sign, linear(0, 7 / 16, 0, 1, [(0, (255, 190, 64)), (1, (226, 120, 8))]))
+        for x in (9 / 16, 12 / 16):
+            c.fill(rect(x, 9 / 16, x + 2 / 16, 14 / 16), (255, 255, 255))
     return c
 
 
@@ -339,7 +368,7 @@ def program_icons():
 # --- pause/resume button pictures ------------------------------------------------------------------
 
 
-def control_picture(name, running):
+def control_picture(running):
     """32 x 32, drawn at the button's top-left with the caption to its right: the sign sits left."""
     c = Canvas(32, 32)
     cx, cy, r = 11.5, 16, 7.5
@@ -369,24 +398,45 @@ ABOUT_FRAMES = [
     ((6.5, -3), 0.0),
     ((9, 0), 0.0),
     ((0, 0), 0.0),
-    ((0, 1), 0.55),
+    ((0, 1), 0.45),
     ((0, 1), 1.0),
     ((0, 1), 1.0),
     ((0, 1), 1.0),
-    ((0, 1), 0.55),
+    ((0, 1), 0.45),
     ((0, 0), 0.0),
     ((0, 0), 0.0),
 ]
 
 
+# Sparkles twinkle while the eye rests: frame -> (x, y, radius).
+SPARKLES = {
+    8: [(66, 17, 3.0)],
+    9: [(66, 17, 4.5), (22, 20, 2.5)],
+    10: [(66, 17, 3.0), (22, 20, 4.0), (70, 47, 2.5)],
+    11: [(22, 20, 2.5), (70, 47, 3.5)],
+}
+
+
+def sparkle(x, y, r):
+    """A four-pointed star."""
+    points = []
+    for k in range(8):
+        a = math.pi * k / 4
+        d = r if k % 2 == 0 else r * 0.28
+        points.append((x + d * math.sin(a), y - d * math.cos(a)))
+    return polygon(points)
+
+
 def about_picture(index):
-    import math
     gaze, closed = ABOUT_FRAMES[index]
     c = Canvas(88, 68)
-    breath = math.sin(2 * math.pi * index / len(ABOUT_FRAMES))
-    c.fill(circle(44, 34, 29 + 1.5 * breath), radial(44, 34, 31, [(0, (150, 220, 210)), (0.7, (186, 232, 224)),
-                                                                   (1, (210, 236, 232))]), 0.8)
+    breath = math.sin(2 * math.pi * (index - 5.5) / len(ABOUT_FRAMES))  # fullest while the eye rests
+    r = 30 + 1.5 * breath
+    c.fill(circle(44, 34, r), radial(44, 34, r, [(0, (140, 214, 206, 0.85)), (0.6, (168, 224, 216, 0.7)),
+                                                 (1, (200, 236, 230, 0.0))]))
     draw_eye(c, 44, 35, 30, 15, 13, 10.5, gaze=gaze, closed=closed, line=2.2)
+    for x, y, size in SPARKLES.get(index, ()):
+        c.fill(sparkle(x, y, size), (48, 164, 196))
     return Bitmap(f"ABOUTANI{index}", c.over(PROGRAM_GREY), 24, PROGRAM_GREY)
 
 
@@ -397,5 +447,5 @@ def about_pictures():
 def everything():
     """Every resource, in the order the resource script lists them."""
     return ([frame_picture()] + frame_glyphs() + [drag_grip()] + dialog_icons()
-            + [control_picture("CTLRUN", True), control_picture("CTLPAUSE", False)]
+            + [control_picture(True), control_picture(False)]
             + about_pictures(), program_icons())

@@ -59,6 +59,18 @@ class Shape:
         x0, y0, x1, y1 = self.bbox
         return Shape(lambda x, y: abs(a(x, y)) - h, (x0 - h, y0 - h, x1 + h, y1 + h))
 
+    def cached(self):
+        """The same shape, remembering its distances: for a costly shape drawn several times."""
+        a, memo = self.sdf, {}
+
+        def sdf(x, y):
+            d = memo.get((x, y))
+            if d is None:
+                d = memo[(x, y)] = a(x, y)
+            return d
+
+        return Shape(sdf, self.bbox)
+
     def moved(self, dx, dy):
         a = self.sdf
         x0, y0, x1, y1 = self.bbox
@@ -227,6 +239,12 @@ class Canvas:
     def pixel(self, i, j, colour, alpha=1.0):
         if 0 <= i < self.width and 0 <= j < self.height:
             self._blend(self.px[j][i], colour, alpha)
+
+    def paste(self, other, x, y):
+        """Draws another canvas over this one with its top-left corner at pixel (x, y)."""
+        for j, row in enumerate(other.px):
+            for i, p in enumerate(row):
+                self.pixel(x + i, y + j, p[:3], p[3])
 
     @staticmethod
     def _blend(dst, c, a):
