@@ -8,7 +8,7 @@ so anti-aliased edges blend into their real background, and that colour is the k
 import math
 from dataclasses import dataclass, field
 
-from raster import (Canvas, circle, clamp, curve, ellipse, linear, mix, polygon, polyline, radial,
+from raster import (Canvas, circle, curve, ellipse, linear, mix, polygon, polyline, radial,
                     ramp, rect, segment)
 
 # Colours the program paints with.
@@ -42,12 +42,12 @@ BODY_TOP = 29
 PLATE = (62, 4, 188, 25)  # blue caption plate: x0, y0, x1, y1 (exclusive right and bottom)
 
 BAND_STOPS = [
-    (0.00, (246, 249, 252)),
-    (0.10, (229, 235, 242)),
-    (0.46, (201, 211, 223)),
-    (0.50, (184, 196, 211)),
-    (0.80, (198, 209, 222)),
-    (1.00, (214, 223, 233)),
+    (0.00, (250, 252, 255)),
+    (0.12, (232, 238, 245)),
+    (0.46, (204, 214, 226)),
+    (0.50, (182, 194, 210)),
+    (0.75, (196, 207, 221)),
+    (1.00, (222, 230, 239)),
 ]
 
 
@@ -57,10 +57,7 @@ def band_colour(y):
 
 
 def frame_picture():
-    c = Canvas(FRAME_W, FRAME_H)
-    for y in range(FRAME_H):
-        for x in range(FRAME_W):
-            c.px[y][x] = [*_frame_base(x, y), 1.0]
+    c = Canvas(FRAME_W, FRAME_H, base=_frame_base)
 
     x0, y0, x1, y1 = PLATE
     plate = rect(x0, y0, x1, y1, 6.5)
@@ -343,12 +340,12 @@ def badge(size, paused=False):
         stops, edge = [(0, (92, 196, 220)), (1, (20, 92, 160))], (14, 64, 118)
     c.fill(tile, edge)
     c.fill(tile.grow(-max(px, 0.03)), linear(0, 0, 0, 1, stops))
-    c.fill(rect(0.1, 0.06, 0.9, 0.5, 0.16), (255, 255, 255), 0.12)  # sheen
+    c.fill(tile.grow(-max(px, 0.03)), linear(0, 0, 0, 0.55, [(0, (255, 255, 255, 0.3)), (1, (255, 255, 255, 0))]))
     iris = IRIS_GREY if paused else IRIS_TEAL
     if size < 24:
         draw_eye(c, 0.5, 0.5, 0.45, 0.25, 0.22, 0.2, line=None, iris=iris)
     else:
-        draw_eye(c, 0.5, 0.5, 0.41, 0.25, 0.23, 0.19, line=max(px * 1.15, 0.036), lashes=size >= 32, iris=iris)
+        draw_eye(c, 0.5, 0.52, 0.4, 0.24, 0.22, 0.185, line=max(px * 1.15, 0.034), lashes=size >= 32, iris=iris)
     if paused:
         # Sized so that at 16 pixels the disc spans 7..16 and the bars fill whole pixel columns.
         sign = circle(11.5 / 16, 11.5 / 16, 4.5 / 16)
@@ -369,21 +366,25 @@ def program_icons():
 
 
 def control_picture(running):
-    """32 x 32, drawn at the button's top-left with the caption to its right: the sign sits left."""
+    """32 x 32, drawn at the button's top-left with the caption to its right: the sign sits left.
+
+    The caption's text starts 21 pixels in, after its two leading spaces, so the disc spans
+    columns 5..19 and rows 9..23, centred on the text line.
+    """
     c = Canvas(32, 32)
-    cx, cy, r = 11.5, 16, 7.5
-    disc = circle(cx, cy, r)
+    disc = circle(12, 16, 7)
     if running:
-        rim, stops = (16, 112, 96), [(0, (110, 220, 190)), (1, (24, 150, 120))]
+        rim, stops = (14, 110, 96), [(0, (120, 224, 196)), (1, (22, 146, 118))]
     else:
-        rim, stops = (176, 98, 10), [(0, (255, 206, 110)), (1, (232, 136, 20))]
+        rim, stops = (178, 96, 8), [(0, (255, 210, 116)), (1, (230, 132, 16))]
     c.fill(disc, rim)
-    c.fill(disc.grow(-1), linear(0, cy - r, 0, cy + r, stops))
+    c.fill(disc.grow(-1), linear(0, 9, 0, 23, stops))
+    c.fill(ellipse(12, 12.2, 4.6, 2.6), (255, 255, 255), 0.28)  # gloss
     if running:  # running: offer to pause
-        for x in (9.5, 13.5):
-            c.fill(rect(x - 1.2, 12.3, x + 1.2, 19.7, 0.3), (255, 255, 255))
+        for x in (9, 13):
+            c.fill(rect(x, 12, x + 2, 20), (255, 255, 255))
     else:  # paused: offer to resume
-        c.fill(polygon([(9.6, 12), (16, 16), (9.6, 20)]).grow(0.4), (255, 255, 255))
+        c.fill(polygon([(10.2, 12.4), (15.8, 16), (10.2, 19.6)]).grow(0.5), (255, 255, 255))
     return Bitmap("CTLRUN" if running else "CTLPAUSE", c.over(PROGRAM_GREY), 24, PROGRAM_GREY)
 
 

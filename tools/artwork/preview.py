@@ -205,6 +205,7 @@ def write(build):
     small = [enlarged(n) for n in ("zqinfodlgicon1", "zqinfodlgicon2", "zqinfodlgicon3", "zqinfodlgicon4",
                                    "ctlrun", "ctlpause")]
     _, icons = artwork.everything()
+    icon_tiles, actual = [], []
     for icon in icons:
         for rgba in icon.images:
             if len(rgba) > 48:
@@ -212,12 +213,18 @@ def write(build):
             for bg_name, bg in (("light", artwork.PROGRAM_GREY), ("dark", (34, 40, 52))):
                 img = Image(len(rgba[0]), len(rgba))
                 img.rows = [[tuple(int(round(v)) for v in mix(bg, p[:3], p[3] / 255)) for p in row] for row in rgba]
-                small.append(sheet.render(img.zoom(ZOOM), [], f"{icon.name.lower()}-{len(rgba)}-{bg_name}"))
+                icon_tiles.append(sheet.render(img.zoom(ZOOM), [], f"{icon.name.lower()}-{len(rgba)}-{bg_name}"))
                 if len(rgba) == 16:
-                    small.append(sheet.render(img, [], f"{icon.name.lower()}-16-{bg_name}-1x"))
+                    actual.append(img)
+    strip = Image(sum(a.w + 8 for a in actual) + 8, 32, (184, 188, 196))
+    for k, img in enumerate(actual):
+        strip.blit(img.rows, 0, 0, 16, 16, 8 + k * 24, 8)
+    small.append(sheet.render(strip.zoom(2), [], "16px-at-2x"))
+    small.append(sheet.render(strip, [], "16px-actual"))
 
     parts = [_montage(folder, "windows", windows, 3), _montage(folder, "frame", frame, 8),
-             _montage(folder, "about", about, 7), _montage(folder, "icons", small, 10)]
+             _montage(folder, "about", about, 7), _montage(folder, "small", small, 8),
+             _montage(folder, "icons", icon_tiles, 8)]
     out = build / "artwork-preview.png"
     subprocess.run(["convert", "-background", BACKDROP, *map(str, parts), "-append", str(out)], check=True)
     return out

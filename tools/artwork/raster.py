@@ -18,11 +18,6 @@ def mix(a, b, t):
     return tuple(x + (y - x) * t for x, y in zip(a, b))
 
 
-def smoothstep(e0, e1, x):
-    t = clamp((x - e0) / (e1 - e0))
-    return t * t * (3 - 2 * t)
-
-
 # --- shapes ---------------------------------------------------------------------------------------
 
 
@@ -154,26 +149,6 @@ def polygon(points):
     return Shape(sdf, (min(xs), min(ys), max(xs), max(ys)))
 
 
-def implicit(f, bbox, eps=1e-3):
-    """A region f(x, y) < 0 of a smooth function, made a distance by its numeric gradient."""
-
-    def sdf(x, y):
-        v = f(x, y)
-        gx = (f(x + eps, y) - f(x - eps, y)) / (2 * eps)
-        gy = (f(x, y + eps) - f(x, y - eps)) / (2 * eps)
-        g = math.hypot(gx, gy)
-        return v / g if g > 1e-9 else v
-
-    return Shape(sdf, bbox)
-
-
-def half_plane(ax, ay, bx, by, bbox):
-    """Everything left of the directed line a -> b (in screen coordinates, y down)."""
-    dx, dy = bx - ax, by - ay
-    ll = math.hypot(dx, dy)
-    return Shape(lambda x, y: ((x - ax) * dy - (y - ay) * dx) / ll, bbox)
-
-
 def curve(f, x0, x1, steps=48):
     """Points of y = f(x) for x in [x0, x1]."""
     return [(x0 + (x1 - x0) * i / steps, f(x0 + (x1 - x0) * i / steps)) for i in range(steps + 1)]
@@ -211,10 +186,10 @@ def solid(colour):
 class Canvas:
     """RGBA floats (0..255 colour, 0..1 alpha); design unit u lands on pixel u * scale."""
 
-    def __init__(self, width, height, scale=1.0, background=None):
+    def __init__(self, width, height, scale=1.0, base=None):
+        """A transparent canvas, or one painted by base(x, y) -> colour at every pixel."""
         self.width, self.height, self.scale = width, height, scale
-        fill = (*background, 1.0) if background else (0.0, 0.0, 0.0, 0.0)
-        self.px = [[list(fill) for _ in range(width)] for _ in range(height)]
+        self.px = [[[*base(i, j), 1.0] if base else [0.0, 0.0, 0.0, 0.0] for i in range(width)] for j in range(height)]
 
     def fill(self, shape, paint, opacity=1.0):
         """Paints the shape over the canvas; paint is a colour tuple or a function of (x, y)."""
