@@ -67,7 +67,19 @@ void TzqInfoDlg::apply(const Request& request) {
 
 void TzqInfoDlg::post(int kind) {
     pending_.push_back(capture(kind));
-    PostMessageW(Handle(), kRequestMessage, kind == 0 ? 1 : 2, kind);
+    post_token(kind);
+}
+
+void TzqInfoDlg::post_token(int kind) {
+    if (PostMessageW(Handle(), kRequestMessage, kind == 0 ? 1 : 2, kind)) {
+        ++tokens_;
+    }
+}
+
+void TzqInfoDlg::post_for_waiting_request() {
+    if (!pending_.empty() && tokens_ == 0) {
+        post_token(pending_.front().kind);
+    }
 }
 
 LRESULT TzqInfoDlg::Wnd_Proc(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -90,18 +102,23 @@ LRESULT TzqInfoDlg::Wnd_Proc(UINT message, WPARAM wparam, LPARAM lparam) {
     if (wparam != 1 && wparam != 2) {
         return 0;
     }
-    if (Showing) {
-        // Still busy: the request waits its turn in the queue, first in first out.
-        PostMessageW(Handle(), kRequestMessage, wparam, lparam);
-        return 0;
+    const bool ours = tokens_ > 0;
+    if (ours) {
+        --tokens_;
     }
     int kind = wparam == 1 ? 0 : static_cast<int>(lparam);
-    if (!pending_.empty()) {
-        const Request request = std::move(pending_.front());
-        pending_.pop_front();
-        apply(request);
-        kind = request.kind;
+    if (!ours) {
+        pending_.push_back(capture(kind));  // posted by someone else: it shows what the members hold now
     }
+    if (Showing || pending_.empty()) {
+        // A dialog is open: the request waits in its queue, and the end of that dialog posts for it again.
+        // Re-posting at once instead would keep the message queue busy and starve the timers.
+        return 0;
+    }
+    const Request request = std::move(pending_.front());
+    pending_.pop_front();
+    apply(request);
+    kind = request.kind;
     if (kind == 0) {
         InfoDlgExecute(false);
     } else {
@@ -160,6 +177,7 @@ void TzqInfoDlg::CloseDialog() {
         Form->Hide();
         Form->SetModalResult(mrCancel);
         Showing = false;
+        post_for_waiting_request();
     }
 }
 
@@ -257,6 +275,7 @@ int TzqInfoDlg::run_message_dialog() {
     BtnResult = run(current);
     forget(current);
     Showing = false;
+    post_for_waiting_request();
     return BtnResult;
 }
 
@@ -341,6 +360,7 @@ bool TzqInfoDlg::run_input_dialog(int kind) {
     forget(current);
     InputResult = ok ? 1 : 0;
     Showing = false;
+    post_for_waiting_request();
     return ok;
 }
 

@@ -18,7 +18,8 @@ namespace vistrel {
 
 /// The program's message and input box: each request builds a skinned dialog, runs it modally and frees it.
 /// A request made with PostShow set (or while a dialog is open) is posted to the object's own window and
-/// shown from the message loop, with the texts and settings it had when it was made.
+/// shown from the message loop, with the texts and settings it had when it was made. Requests that find a
+/// dialog open wait in a queue of their own (not in the message queue) and follow one another in order.
 class TzqInfoDlg : public TObject {
 public:
     TzqInfoDlg();
@@ -78,6 +79,8 @@ private:
     Request capture(int kind) const;
     void apply(const Request& request);
     void post(int kind);
+    void post_token(int kind);
+    void post_for_waiting_request();
     TForm* build_form(TBorderIcons icons);
     void make_frame(TForm* form, bool sizeable);
     int run_message_dialog();
@@ -86,7 +89,8 @@ private:
     Run* run_of(TObject* sender);
     void forget(const Run& run);
 
-    std::deque<Request> pending_;
+    std::deque<Request> pending_;  // requests waiting to be shown, oldest first
+    int tokens_ = 0;                // our request messages still in the queue
     std::vector<Run*> runs_;  // not owned: the dialogs running now, innermost last
     UtilityWindow window_;
 };
