@@ -208,8 +208,12 @@ bool is_valid_date(int year, int month, int day) {
     return day <= days;
 }
 
+bool is_showable_time(TDateTime t) {
+    return t <= 80000 && t >= -80000;
+}
+
 std::string entry_time_text(TDateTime t) {
-    if (t > 80000 || !(t >= -80000)) {
+    if (!is_showable_time(t)) {
         t = 100.0;  // out-of-range times (corrupt file contents) show as 1900-04-09
     }
     std::int64_t day = day_part(t);

@@ -75,6 +75,10 @@ bool is_valid_date(int year, int month, int day);
 /// ("yyyy-mm-dd" alone at midnight). Values outside +-80000 days are shown as day 100.
 std::string entry_time_text(TDateTime t);
 
+/// Whether entry_time_text shows t itself: times beyond +-80000 days (past 2119-01-11) are taken for corrupt
+/// values and shown as day 100.
+bool is_showable_time(TDateTime t);
+
 /// Splits "hh:mm:ss", "yyyy-mm-dd hh:mm:ss" or "yyyy-mm-dd" into numbers without checking their ranges.
 std::optional<CivilTime> split_entry_time(std::string_view text);
 

@@ -182,6 +182,8 @@ TEST(EntryTimeText, FormatsEveryDayAndDatedTimes) {
         {"dated at midnight leaves the time out", kMay18th2005, "2005-05-18"},
         {"dated past 2079", encode_time(kNewYear2080, 8, 0, 0, 0), "2080-01-01 08:00:00"},
         {"rounds to whole milliseconds first", hms(10, 0, 0, 999) + 0.9 / 86400000.0, "10:00:01"},
+        {"last day shown with a time", 79999.5, "2119-01-10 12:00:00"},
+        {"day 80000 at midnight", 80000.0, "2119-01-11"},
         {"beyond day 80000", 80000.5, "1900-04-09"},
         {"before day -80000", -80000.5, "1900-04-09"},
         {"not a number", kNaN, "1900-04-09"},

@@ -174,9 +174,14 @@ private:
                 return std::nullopt;
             }
         }
-        if (civil->has_date && (!is_valid_date(civil->year, civil->month, civil->day) ||
-                                day_number(civil->year, civil->month, civil->day) < 1)) {
+        if (civil->has_date && !is_valid_date(civil->year, civil->month, civil->day)) {
             refuse("invalid date in '" + text + "'");
+            return std::nullopt;
+        }
+        // Entries must be shown as they are, or they could not be found again to be removed.
+        if (civil->has_date && (day_number(civil->year, civil->month, civil->day) < 1 ||
+                                !is_showable_time(civil_to_time(*civil)))) {
+            refuse("date out of range (1899-12-31 to 2119-01-10): '" + text + "'");
             return std::nullopt;
         }
         return civil;
