@@ -132,8 +132,8 @@ TDateTime encode_time(std::uint32_t days, std::uint32_t hours, std::uint32_t min
 }
 
 DecodedTime decode_time(TDateTime t) {
-    if (!std::isfinite(t)) {
-        return {};
+    if (!(std::fabs(t) < kMaxExactDays)) {
+        return {};  // no date at all: NaN, infinite, or too large to carry a fraction
     }
     const std::int64_t whole = day_part(t);
     const long double fraction = std::fabs(static_cast<long double>(t) - static_cast<long double>(whole));

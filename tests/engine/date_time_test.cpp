@@ -70,6 +70,7 @@ TEST(DecodeTime, TakesTheFractionOfNegativeTimesAsItsMagnitudeAndIgnoresNonNumbe
     EXPECT_EQ(negative.hours, 6);
     EXPECT_EQ(decode_time(kNaN), DecodedTime{});
     EXPECT_EQ(decode_time(std::numeric_limits<double>::infinity()), DecodedTime{});
+    EXPECT_EQ(decode_time(1e300), DecodedTime{});
 }
 
 TEST(SetTimePart, ClearsMillisecondsAfterRoundingToWholeMilliseconds) {
