@@ -50,7 +50,10 @@ TDateTime absolute_time(TDateTime t, TDateTime now);
 std::int64_t ms_until(TDateTime t, TDateTime now, TimePart unit = TimePart::milliseconds);
 
 /// Builds a time from its parts (the division by a day's milliseconds done in extended precision).
-TDateTime encode_time(std::uint32_t days, std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
+TDateTime encode_time(std::uint32_t days,
+                      std::uint32_t hours,
+                      std::uint32_t minutes,
+                      std::uint32_t seconds,
                       std::uint32_t milliseconds);
 
 /// Splits a time into its parts; the fraction is first rounded to whole milliseconds.

@@ -6,8 +6,8 @@
 #include "engine/text_codec.h"
 
 #include <cstdlib>
-#include <optional>
 #include <cstring>
+#include <optional>
 
 namespace {
 

@@ -73,7 +73,10 @@ inline Bytes reminder_record(const Bytes& time, std::uint8_t flags, std::string_
 }
 
 /// 232 bytes: time at 16, flags at 24, run mode at 25, path from 26, arguments from 126.
-inline Bytes program_record(const Bytes& time, std::uint8_t flags, std::uint8_t run_mode, std::string_view path,
+inline Bytes program_record(const Bytes& time,
+                            std::uint8_t flags,
+                            std::uint8_t run_mode,
+                            std::string_view path,
                             std::string_view arguments) {
     Bytes record(232, 0);
     put(record, 16, time);

@@ -101,7 +101,8 @@ protected:
 
 TEST_F(ScheduleToolTest, ShowPrintsEveryEntryWithoutWritingTheFile) {
     const Bytes bytes = concat({
-        Bytes(35, 'X'), Bytes{2, 3},
+        Bytes(35, 'X'),
+        Bytes{2, 3},
         rest_record(le_double(0.5), 5),
         rest_record(le_double(0.75), 60),
         program_record(le_double(0.25), 6, 3, "C:\\Program Files\\x.exe", "-a\t1"),
@@ -123,8 +124,8 @@ TEST_F(ScheduleToolTest, ShowPrintsEveryEntryWithoutWritingTheFile) {
 }
 
 TEST_F(ScheduleToolTest, ShowKeepsAFullPathApartFromItsArguments) {
-    write_bytes(file_, concat({standard_header(0, 1), program_record(le_double(0.5), 6, 0, std::string(100, 'p'),
-                                                                     "-x")}));
+    write_bytes(file_,
+                concat({standard_header(0, 1), program_record(le_double(0.5), 6, 0, std::string(100, 'p'), "-x")}));
     EXPECT_EQ(run({"show", "%FILE%"}).out, "program\t12:00:00\t0\t" + std::string(100, 'p') + "\t-x\n");
 }
 
@@ -144,7 +145,8 @@ TEST_F(ScheduleToolTest, EditingCommandsChangeTheTimetablesAsThePagesDo) {
          {{"add-rest", "%FILE%", "12:34:56", "9"}, {"generate", "%FILE%", "08:00:00", "08:30:00", "60", "1"}},
          "rest\t08:00:00\t1\n"},
         {"begin not before end leaves no rests",
-         {{"add-rest", "%FILE%", "12:34:56", "9"}, {"generate", "%FILE%", "18:00:00", "08:00:00", "60", "1"}}, ""},
+         {{"add-rest", "%FILE%", "12:34:56", "9"}, {"generate", "%FILE%", "18:00:00", "08:00:00", "60", "1"}},
+         ""},
         {"every-day tasks before dated ones, texts kept with their blanks",
          {{"add-reminder", "%FILE%", "2098-05-18 08:00:00", "dated"},
           {"add-reminder", "%FILE%", "08:00:00", " daily "},
@@ -154,8 +156,10 @@ TEST_F(ScheduleToolTest, EditingCommandsChangeTheTimetablesAsThePagesDo) {
          {{"add-reminder", "%FILE%", "07:00:00", "r"}, {"add-program", "%FILE%", "07:00:00", "0", "%EXE%"}},
          "program\t07:00:00\t0\t%EXE%\t\n"},
         {"a path with a trailing blank naming an existing file is kept as given",
-         {{"add-program", "%FILE%", "07:00:00", "2", "%EXE% ", ""}}, "program\t07:00:00\t2\t%EXE% \t\n"},
-        {"remove a rest", {{"generate", "%FILE%", "08:00:00", "11:00:00", "60", "2"}, {"remove", "%FILE%", "rest", "09:00:00"}},
+         {{"add-program", "%FILE%", "07:00:00", "2", "%EXE% ", ""}},
+         "program\t07:00:00\t2\t%EXE% \t\n"},
+        {"remove a rest",
+         {{"generate", "%FILE%", "08:00:00", "11:00:00", "60", "2"}, {"remove", "%FILE%", "rest", "09:00:00"}},
          "rest\t08:00:00\t2\nrest\t10:00:00\t2\n"},
         {"remove a dated task at midnight by its date",
          {{"add-reminder", "%FILE%", "2098-01-01 00:00:00", "x"},
@@ -167,20 +171,27 @@ TEST_F(ScheduleToolTest, EditingCommandsChangeTheTimetablesAsThePagesDo) {
           {"add-reminder", "%FILE%", "08:00:00", "r"},
           {"clear", "%FILE%", "rest"}},
          "reminder\t08:00:00\tr\n"},
-        {"reminder cut to 200 bytes", {{"add-reminder", "%FILE%", "08:00:00", std::string(250, 'a')}},
+        {"reminder cut to 200 bytes",
+         {{"add-reminder", "%FILE%", "08:00:00", std::string(250, 'a')}},
          "reminder\t08:00:00\t" + std::string(200, 'a') + "\n"},
         {"Chinese reminder cut between characters",
-         {{"add-reminder", "%FILE%", "08:00:00", [] {
+         {{"add-reminder", "%FILE%", "08:00:00",
+           [] {
                std::string s;
-               for (int i = 0; i < 101; ++i) s += "汉";
+               for (int i = 0; i < 101; ++i)
+                   s += "汉";
                return s;
            }()}},
-         "reminder\t08:00:00\t" + [] {
-             std::string s;
-             for (int i = 0; i < 100; ++i) s += "汉";
-             return s;
-         }() + "\n"},
-        {"special characters escaped", {{"add-reminder", "%FILE%", "08:00:00", "a\tb\\c\nd"}},
+         "reminder\t08:00:00\t" +
+             [] {
+                 std::string s;
+                 for (int i = 0; i < 100; ++i)
+                     s += "汉";
+                 return s;
+             }() +
+             "\n"},
+        {"special characters escaped",
+         {{"add-reminder", "%FILE%", "08:00:00", "a\tb\\c\nd"}},
          "reminder\t08:00:00\ta\\tb\\\\c\\nd\n"},
     };
     for (const auto& c : cases) {
@@ -206,7 +217,8 @@ TEST_F(ScheduleToolTest, AChangeWritesTheWholeFileWithTheStandardHeader) {
 
     fs::remove(file_);
     ASSERT_EQ(run({"add-reminder", "%FILE%", "06:00:00", "休息"}).status, 0);
-    EXPECT_EQ(read_bytes(file_), concat({standard_header(0, 1), reminder_record(le_double(0.25), 2, "\xD0\xDD\xCF\xA2")}));
+    EXPECT_EQ(read_bytes(file_),
+              concat({standard_header(0, 1), reminder_record(le_double(0.25), 2, "\xD0\xDD\xCF\xA2")}));
 }
 
 TEST_F(ScheduleToolTest, RefusedCommandsSayWhyAndLeaveTheFileAsItWas) {
@@ -285,8 +297,7 @@ TEST_F(ScheduleToolTest, HelpExplainsEveryCommand) {
     const ToolRun result = run({"--help"});
     EXPECT_EQ(result.status, 0);
     for (const char* command : {"show", "add-rest", "generate", "add-reminder", "add-program", "remove", "clear"}) {
-        EXPECT_NE(result.out.find(std::string("vistrel-schedule ") + command + " FILE"), std::string::npos)
-            << command;
+        EXPECT_NE(result.out.find(std::string("vistrel-schedule ") + command + " FILE"), std::string::npos) << command;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "console.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <memory>
@@ -30,8 +30,7 @@ void restore_output_code_page() {
 std::vector<std::string> utf8_arguments(int, char**) {
     // argv holds the arguments in the ANSI code page, which cannot carry every character: read the wide ones.
     int count = 0;
-    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> wide(CommandLineToArgvW(GetCommandLineW(), &count),
-                                                              &LocalFree);
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> wide(CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
     std::vector<std::string> arguments;
     for (int i = 1; wide && i < count; ++i) {
         arguments.push_back(to_utf8(wide.get()[i]));

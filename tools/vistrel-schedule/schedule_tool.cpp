@@ -74,23 +74,26 @@ public:
         : args_(arguments), now_(now), out_(out) {}
 
     int run(std::ostream& err) {
-        refusal_.reset();
-        const int status = dispatch();
-        if (refusal_) {
-            err << "vistrel-schedule: " << refusal_->message << "\n";
-            if (refusal_->usage) {
-                err << "Try 'vistrel-schedule --help'.\n";
-                return kExitUsage;
-            }
-            return kExitFailure;
+        dispatch();
+        if (!refusal_) {
+            return kExitOk;
         }
-        return status;
+        err << "vistrel-schedule: " << refusal_->message << "\n";
+        if (refusal_->usage) {
+            err << "Try 'vistrel-schedule --help'.\n";
+            return kExitUsage;
+        }
+        return kExitFailure;
     }
 
 private:
-    int dispatch() {
-        using Handler = std::function<void(Command&)>;
-        static const std::map<std::string_view, std::pair<std::size_t, Handler>> kCommands = {
+    struct Verb {
+        std::size_t operands;  // after the verb; add-program may have one more (ARGUMENTS)
+        void (Command::*handler)();
+    };
+
+    void dispatch() {
+        static const std::map<std::string_view, Verb> kVerbs = {
             {"show", {1, &Command::show}},
             {"add-rest", {3, &Command::add_rest}},
             {"generate", {5, &Command::generate}},
@@ -101,26 +104,24 @@ private:
         };
         if (args_.empty()) {
             refuse_usage("no command given");
-            return kExitUsage;
+            return;
         }
         if (args_[0] == "--help" || args_[0] == "-h") {
             out_ << kHelp;
-            return kExitOk;
+            return;
         }
-        const auto command = kCommands.find(args_[0]);
-        if (command == kCommands.end()) {
+        const auto verb = kVerbs.find(args_[0]);
+        if (verb == kVerbs.end()) {
             refuse_usage("unknown command '" + args_[0] + "'");
-            return kExitUsage;
+            return;
         }
         const std::size_t operands = args_.size() - 1;
-        const std::size_t needed = command->second.first;
-        const bool optional_arguments = args_[0] == "add-program";  // ARGUMENTS may be left out
-        if (operands != needed && !(optional_arguments && operands == needed + 1)) {
+        const bool optional_arguments = args_[0] == "add-program" && operands == verb->second.operands + 1;
+        if (operands != verb->second.operands && !optional_arguments) {
             refuse_usage("wrong number of arguments for '" + args_[0] + "'");
-            return kExitUsage;
+            return;
         }
-        command->second.second(*this);
-        return kExitOk;
+        (this->*verb->second.handler)();
     }
 
     void refuse(std::string message) {
@@ -166,8 +167,8 @@ private:
             int high;
             const char* name;
         };
-        for (const Field& field : {Field{civil->hour, 23, "hour"}, Field{civil->minute, 59, "minute"},
-                                   Field{civil->second, 59, "second"}}) {
+        for (const Field& field :
+             {Field{civil->hour, 23, "hour"}, Field{civil->minute, 59, "minute"}, Field{civil->second, 59, "second"}}) {
             if (field.value > field.high) {
                 refuse(std::string(field.name) + " out of range (0-" + std::to_string(field.high) +
                        "): " + std::to_string(field.value));
@@ -179,8 +180,8 @@ private:
             return std::nullopt;
         }
         // Entries must be shown as they are, or they could not be found again to be removed.
-        if (civil->has_date && (day_number(civil->year, civil->month, civil->day) < 1 ||
-                                !is_showable_time(civil_to_time(*civil)))) {
+        if (civil->has_date &&
+            (day_number(civil->year, civil->month, civil->day) < 1 || !is_showable_time(civil_to_time(*civil)))) {
             refuse("date out of range (1899-12-31 to 2119-01-10): '" + text + "'");
             return std::nullopt;
         }
@@ -195,7 +196,9 @@ private:
         return gbk;
     }
 
-    TimerList* list_named(Schedule& schedule, const std::string& name) {
+    // The list a remove or clear works on, or null (refused) for another name.
+    TimerList* list_named(Schedule& schedule) {
+        const std::string& name = args_[2];
         if (name == "rest") {
             return &schedule.rest_list;
         }
@@ -348,24 +351,22 @@ private:
         const auto t = parse_entry_time(args_[3]);
         if (!t) {
             refuse("invalid time '" + args_[3] + "': expected HH:MM:SS, YYYY-MM-DD HH:MM:SS or YYYY-MM-DD");
-        }
-        Schedule probe;
-        if (list_named(probe, args_[2]) == nullptr || refused()) {
             return;
         }
         edit([&](Schedule& schedule) {
-            if (!remove_entry(*list_named(schedule, args_[2]), *t)) {
+            TimerList* list = list_named(schedule);
+            if (list != nullptr && !remove_entry(*list, *t)) {
                 refuse("no " + args_[2] + " entry at " + args_[3]);
             }
         });
     }
 
     void clear() {
-        Schedule probe;
-        if (list_named(probe, args_[2]) == nullptr) {
-            return;
-        }
-        edit([&](Schedule& schedule) { clear_list(*list_named(schedule, args_[2])); });
+        edit([&](Schedule& schedule) {
+            if (TimerList* list = list_named(schedule)) {
+                clear_list(*list);
+            }
+        });
     }
 
     void refuse_full(std::string_view list) {
@@ -429,8 +430,7 @@ private:
 
 }  // namespace
 
-int run_schedule_tool(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out,
-                      std::ostream& err) {
+int run_schedule_tool(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out, std::ostream& err) {
     Command command(arguments, now, out);
     return command.run(err);
 }

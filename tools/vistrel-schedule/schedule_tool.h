@@ -15,8 +15,7 @@ inline constexpr int kExitUsage = 2;    // the command line itself is wrong
 
 /// Runs one command of vistrel-schedule (arguments after the program name, UTF-8) at the local time now.
 /// Results go to out, errors to err, both UTF-8.
-int run_schedule_tool(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out,
-                      std::ostream& err);
+int run_schedule_tool(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out, std::ostream& err);
 
 /// The local wall-clock time, cut to the second.
 TDateTime local_now();
