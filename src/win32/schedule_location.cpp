@@ -1,8 +1,9 @@
 #include "win32/schedule_location.h"
 
+#include <windows.h>
+
 #include <knownfolders.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <memory>
 #include <system_error>

@@ -1,7 +1,8 @@
 #include "console.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <memory>
