@@ -286,6 +286,14 @@ TEST_F(ScheduleToolTest, AFullListRefusesANewTimeButTakesAChangedOne) {
     EXPECT_EQ(run({"show", "%FILE%"}).out.substr(0, 18), "rest\t00:00:00\t5\nre");
 }
 
+TEST_F(ScheduleToolTest, AFileThatCannotBeWrittenIsReported) {
+    const fs::path nowhere = dir_ / "no such folder" / "Vistrel.dat";
+    const ToolRun result = run({"add-rest", nowhere.string(), "08:00:00", "5"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("cannot write"), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+}
+
 TEST_F(ScheduleToolTest, ShowOfAMissingFileFailsWithoutCreatingIt) {
     const ToolRun result = run({"show", "%FILE%"});
     EXPECT_EQ(result.status, 1);

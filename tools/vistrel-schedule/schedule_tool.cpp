@@ -227,9 +227,8 @@ private:
     }
 
     void save(const Schedule& schedule) {
-        const SaveResult result = save_schedule(file(), schedule);
-        if (result != SaveResult::saved) {
-            refuse("cannot save '" + args_[1] + "': " + save_error_message(result, file()));
+        if (save_schedule(file(), schedule) != SaveResult::saved) {
+            refuse("cannot write '" + args_[1] + "'; it is left as it was");
         }
     }
 
