@@ -1,0 +1,81 @@
+# Helpers for the end-to-end tests: a fresh WINEPREFIX per case, Vistrel under wine, the probe, screenshots.
+# Sourced by run-e2e, which sets VISTREL_EXE, PROBE_EXE and SCREENSHOT_DIR.
+
+scripts_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
+passed=0
+failed=0
+case_name=""
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Gives the current case a fresh prefix copied from the template.
+new_prefix() {
+    WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/vistrel-e2e.XXXXXX")
+    export WINEPREFIX
+    cp -a "$template/." "$WINEPREFIX/"
+}
+
+drop_prefix() {
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    rm -rf "$WINEPREFIX"
+}
+
+# Starts Vistrel in the background with the given arguments; its pid is in $vistrel_pid.
+start_vistrel() {
+    wine "$VISTREL_EXE" "$@" >/dev/null 2>&1 &
+    vistrel_pid=$!
+}
+
+# Runs Vistrel in the foreground, giving up after the seconds given; prints its exit status (124 on time-out).
+run_vistrel() {
+    local seconds=$1
+    shift
+    timeout "$seconds" wine "$VISTREL_EXE" "$@" >/dev/null 2>&1
+    echo $?
+}
+
+probe() {
+    wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'
+}
+
+# Polls a command until its output equals the expected text or the seconds run out.
+wait_for() {
+    local expected=$1 seconds=$2
+    shift 2
+    local deadline=$((SECONDS + seconds)) actual
+    while :; do
+        actual=$("$@")
+        [ "$actual" = "$expected" ] && return 0
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.2
+    done
+}
+
+screenshot() {
+    mkdir -p "$SCREENSHOT_DIR"
+    import -window root "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
+}
+
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        echo "  ok: $what"
+    else
+        echo "  FAILED: $what"
+        case_failed=1
+    fi
+}
+
+equals() { [ "$1" = "$2" ] || { echo "    expected '$2', got '$1'"; return 1; }; }
+
+run_case() {
+    case_name=$1
+    case_failed=0
+    echo "$case_name"
+    new_prefix
+    "$case_name"
+    drop_prefix
+    if [ $case_failed -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
