@@ -190,6 +190,10 @@ int TzqInfoDlg::InfoDlgExecute(bool post_request) {
 }
 
 bool TzqInfoDlg::InputDlgExecute(int kind, bool post_request) {
+    // Only the three kinds exist; a hosted-control dialog needs its control (a posted request may lack both).
+    if (kind < 1 || kind > 3 || (kind == 3 && HostedControl == nullptr)) {
+        return false;
+    }
     if (post_request || Showing) {
         post(kind);
         return false;
@@ -305,13 +309,15 @@ bool TzqInfoDlg::run_input_dialog(int kind) {
         case 2:
             Form->SetBounds(Form->Left(), Form->Top(), DlgWidth, DlgHeight);
             break;
-        default:
+        case 3:
             limits.SetMinWidth(std::max(limits.MinWidth(), HostedControl->Width() + 30));
             limits.SetMinHeight(std::max(limits.MinHeight(), HostedControl->Height() + 90));
             Form->SetBounds(Form->Left(), Form->Top(), HostedControl->Width() + 30, HostedControl->Height() + 90);
             HostedControl->SetParent(Form);
             HostedControl->Show();
             OnFormResize(Form);
+            break;
+        default:
             break;
     }
     if (kind == 1) {

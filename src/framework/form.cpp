@@ -178,10 +178,10 @@ void TForm::SetFormStyle(TFormStyle style) {
 }
 
 TWindowState TForm::WindowState() const {
-    if (!const_cast<TForm*>(this)->HandleAllocated()) {
+    HWND window = WindowIfAllocated();
+    if (window == nullptr) {
         return window_state_;
     }
-    HWND window = const_cast<TForm*>(this)->Handle();
     if (IsIconic(window)) {
         return wsMinimized;
     }

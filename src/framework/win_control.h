@@ -34,6 +34,8 @@ public:
 
     HWND Handle();
     bool HandleAllocated() const { return static_cast<bool>(handle_); }
+    /// The window if it exists already, else nullptr; never makes one.
+    HWND WindowIfAllocated() const { return handle_.get(); }
     void HandleNeeded() { Handle(); }
     /// The control bound to a window of ours, or nullptr.
     static TWinControl* FromHandle(HWND window);
