@@ -46,8 +46,8 @@ TzqInfoDlg::TzqInfoDlg() : window_([this](UINT m, WPARAM w, LPARAM l) { return W
 TzqInfoDlg::~TzqInfoDlg() = default;
 
 TzqInfoDlg::Request TzqInfoDlg::capture(int kind) const {
-    return {kind, Text, Caption, DlgType, BtnCaptions, Icon, DlgWidth, DlgHeight, PasswordChar, ScrollBars, WordWrap,
-            Sizeable, HostedControl};
+    return {kind,      Text,         Caption,    DlgType,  BtnCaptions, Icon,         DlgWidth,
+            DlgHeight, PasswordChar, ScrollBars, WordWrap, Sizeable,    HostedControl};
 }
 
 void TzqInfoDlg::apply(const Request& request) {
@@ -141,8 +141,13 @@ void TzqInfoDlg::ShowMessage(const std::wstring& text) {
     InfoDlgExecute(PostShow);
 }
 
-int TzqInfoDlg::ExMessageBox(const std::wstring& text, const std::wstring& caption, const std::wstring& b1,
-                             const std::wstring& b2, const std::wstring& b3, const std::wstring& b4, unsigned type) {
+int TzqInfoDlg::ExMessageBox(const std::wstring& text,
+                             const std::wstring& caption,
+                             const std::wstring& b1,
+                             const std::wstring& b2,
+                             const std::wstring& b3,
+                             const std::wstring& b4,
+                             unsigned type) {
     Text = text;
     Caption = caption;
     BtnCaptions = {dialog::cut_to_bytes(b4, 8), dialog::cut_to_bytes(b3, 8), dialog::cut_to_bytes(b2, 8),

@@ -124,8 +124,8 @@ private:
     UniqueHwnd handle_;
     WNDPROC default_proc_ = DefWindowProcW;
     int id_ = 0;
-    std::vector<TControl*> controls_;    // not owned: every child, in painting order
-    std::vector<TWinControl*> tab_list_;  // not owned
+    std::vector<TControl*> controls_;      // not owned: every child, in painting order
+    std::vector<TWinControl*> tab_list_;   // not owned
     TControl* mouse_control_ = nullptr;    // not owned: the control the mouse is over
     TControl* capture_control_ = nullptr;  // not owned: the windowless control holding the mouse
     bool tracking_leave_ = false;
