@@ -109,7 +109,9 @@ std::int64_t ms_until(TDateTime t, TDateTime now, TimePart unit) {
     }
     switch (unit) {
         case TimePart::milliseconds:
-            return static_cast<std::int64_t>(d * 24 * 60 * 60 * 1000);
+            // Rounded, not truncated: times are whole milliseconds, and their difference in days is not exact in
+            // binary, so truncating would arm timers a millisecond early about one time in three.
+            return std::llroundl(d * 24 * 60 * 60 * 1000);
         case TimePart::seconds:
             return static_cast<std::int64_t>(d * 24 * 60 * 60);
         case TimePart::minutes:
