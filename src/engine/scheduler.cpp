@@ -50,16 +50,44 @@ void Scheduler::build_chain() {
     }
 }
 
-void Scheduler::select_next_due(TDateTime from, std::optional<TDateTime> done_through) {
-    const TDateTime now = ports_.clock.now();
-    next_due_ = schedule_.rest_list.sentinel().chain;
-    while (next_due_) {
-        const TDateTime due = absolute_time(next_due_->time, now);
-        if (due >= from && (!done_through || due > *done_through)) {
-            break;
-        }
-        next_due_ = next_due_->chain;
+namespace {
+
+// The first entry of the chain after head that wanted accepts, given its time today; null when there is none.
+template <typename Wanted>
+TimerEntry* first_in_chain(const TimerEntry& head, TDateTime now, Wanted wanted) {
+    TimerEntry* entry = head.chain;
+    while (entry && !wanted(*entry, absolute_time(entry->time, now))) {
+        entry = entry->chain;
     }
+    return entry;
+}
+
+}  // namespace
+
+void Scheduler::select_next_due(TDateTime from) {
+    next_due_ = first_in_chain(schedule_.rest_list.sentinel(), ports_.clock.now(),
+                               [&](const TimerEntry& entry, TDateTime due) { return due >= from && !done(entry, due); });
+}
+
+void Scheduler::select_next_due_after_rest() {
+    next_due_ = first_in_chain(schedule_.rest_list.sentinel(), ports_.clock.now(),
+                               [&](const TimerEntry&, TDateTime due) { return due > rest_entry_time_; });
+}
+
+void Scheduler::mark_done(const TimerEntry& entry, TDateTime due) {
+    if (done_time_ != due) {
+        done_time_ = due;
+        done_entries_.clear();
+    }
+    done_entries_.emplace_back(entry.time, entry.is_task());
+}
+
+bool Scheduler::done(const TimerEntry& entry, TDateTime due) const {
+    if (!done_time_ || due > *done_time_) {
+        return false;
+    }
+    return due < *done_time_ || std::find(done_entries_.begin(), done_entries_.end(),
+                                          std::pair(entry.time, entry.is_task())) != done_entries_.end();
 }
 
 void Scheduler::rebuild_due_chain() {
@@ -73,7 +101,7 @@ void Scheduler::rebuild_from(TDateTime from) {
         return;
     }
     rest_.cancel_pre_reminder();
-    select_next_due(from, last_handled_);
+    select_next_due(from);
     arm_timer();
 }
 
@@ -104,7 +132,8 @@ bool Scheduler::boot_grace_holds() {
 }
 
 bool Scheduler::carry_out(TimerEntry& entry) {
-    last_handled_ = absolute_time(entry.time, ports_.clock.now());
+    const TDateTime due = absolute_time(entry.time, ports_.clock.now());
+    mark_done(entry, due);
     if (entry.is_task()) {
         if (entry.is_program()) {
             tasks_.run_program(entry);
@@ -116,7 +145,7 @@ bool Scheduler::carry_out(TimerEntry& entry) {
     if (boot_grace_holds()) {
         events_.rest_skipped(entry);
     } else if (settings_.CompulsoryRest) {
-        rest_entry_time_ = *last_handled_;
+        rest_entry_time_ = due;
         next_due_ = nullptr;  // the rest remembers its time, not its entry, which an edit may free
         rest_.start_compulsory_rest(entry);
         return true;
@@ -130,7 +159,7 @@ bool Scheduler::carry_out(TimerEntry& entry) {
 void Scheduler::finish_rest() {
     rest_.end_compulsory_rest();
     // What fell due during the rest follows now, whatever rebuilt the chain meanwhile.
-    select_next_due(rest_entry_time_, rest_entry_time_);
+    select_next_due_after_rest();
     arm_timer();
 }
 
@@ -166,9 +195,9 @@ void Scheduler::arm_day_timer() {
     const TDateTime now = ports_.clock.now();
     const std::int64_t midnight = day_part(now) + 1;
     ports_.Timer_day.SetTag(static_cast<std::int32_t>(midnight));
-    // Rounded up: a tick before midnight only re-arms, and an interval of 0 would stop the timer for good.
-    const double interval = std::ceil((static_cast<double>(midnight) - now) * kMsPerDay);
-    ports_.Timer_day.SetInterval(static_cast<std::uint32_t>(std::max(interval, 1.0)));
+    // Never 0, which would stop the timer for good.
+    const std::int64_t interval = std::llround((static_cast<double>(midnight) - now) * kMsPerDay);
+    ports_.Timer_day.SetInterval(static_cast<std::uint32_t>(std::max<std::int64_t>(interval, 1)));
     ports_.Timer_day.SetEnabled(true);
 }
 
@@ -194,7 +223,7 @@ void Scheduler::change_run_or_pause() {
 }
 
 void Scheduler::time_changed() {
-    last_handled_.reset();  // with the clock set back, what was done may fall due again
+    done_time_.reset();  // with the clock set back, what was done may fall due again
     arm_day_timer();
     if (running_) {
         rebuild_due_chain();

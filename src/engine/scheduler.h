@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "engine/engine_ports.h"
 #include "engine/rest_session.h"
@@ -52,7 +54,10 @@ public:
 private:
     void build_chain();
     void rebuild_from(TDateTime from);
-    void select_next_due(TDateTime from, std::optional<TDateTime> done_through);
+    void select_next_due(TDateTime from);
+    void select_next_due_after_rest();
+    void mark_done(const TimerEntry& entry, TDateTime due);
+    bool done(const TimerEntry& entry, TDateTime due) const;
     // Carries out the due next_due_; true when it began a compulsory rest.
     bool carry_out(TimerEntry& entry);
     void finish_rest();
@@ -69,8 +74,10 @@ private:
     bool running_ = false;
     bool boot_grace_ = true;
     TimerEntry* next_due_ = nullptr;
-    // Today's time of the last entry carried out since the clock was last changed: a rebuild never repeats it.
-    std::optional<TDateTime> last_handled_;
+    // The entries carried out last (their time and list), all due at done_time_, since the clock was last changed:
+    // a rebuild never picks them again, nor anything due before them.
+    std::optional<TDateTime> done_time_;
+    std::vector<std::pair<TDateTime, bool>> done_entries_;
     // Today's time of the entry whose compulsory rest runs: afterwards the schedule goes on with what follows it.
     TDateTime rest_entry_time_ = 0.0;
 };
