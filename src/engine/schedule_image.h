@@ -33,9 +33,6 @@ struct ImagePatch {
 /// The writes that give an image the standard header, field by field; empty when it has it already.
 std::vector<ImagePatch> header_repairs(std::span<const std::uint8_t> image);
 
-/// Applies patches to an image held in memory, growing it with zero bytes where a patch reaches past its end.
-void apply_patches(std::vector<std::uint8_t>& image, const std::vector<ImagePatch>& patches);
-
 /// How many records of each list were read.
 struct ImageContents {
     std::size_t rest_records = 0;

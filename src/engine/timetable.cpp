@@ -112,9 +112,12 @@ bool generate_rests(TimerList& list, TDateTime begin, TDateTime end, unsigned sp
     if (span_minutes == 0) {
         return false;
     }
+    // Each start is cut to a whole second before it is compared with the end, so that an end falling on a
+    // step is left out however the sum of the steps rounds.
+    const auto whole_second = [](TDateTime t) { return set_time_part(t, 0, TimePart::milliseconds); };
     std::vector<TDateTime> times;
-    for (TDateTime t = begin; t < end; t = add_minutes(t, span_minutes)) {
-        times.push_back(set_time_part(t, 0, TimePart::milliseconds));
+    for (TDateTime t = whole_second(begin); t < end; t = whole_second(add_minutes(t, span_minutes))) {
+        times.push_back(t);
         if (times.size() > kMaxEntries) {
             return false;
         }
