@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "engine_rig.h"
@@ -225,6 +226,130 @@ TEST(Scheduler, ClockSetBackRepeatsWhatFallsDueAgain) {
     EXPECT_EQ(rig.take_events(),
               (std::vector<std::string>{"09:59:00.000 arm 60000 0", "10:00:00.000 reminder tea",
                                         "09:59:30.000 arm 30000 0", "10:00:00.000 reminder tea"}));
+}
+
+TEST(Scheduler, RebuildDuringACompulsoryRestNeitherCutsNorStretchesIt) {
+    struct Case {
+        const char* name;
+        std::function<void(EngineRig&)> setup;
+        TDateTime start;
+        std::int64_t disturb_after_ms;
+        std::function<void(EngineRig&)> disturb;
+        std::int64_t run_ms;
+        std::vector<std::string> events;
+    };
+    const auto daytime = [](EngineRig& rig) {
+        rig.rest(clock_time(10, 0), 2);
+        rig.reminder(clock_time(10, 1), "during");
+        rig.reminder(clock_time(10, 5), "after");
+    };
+    const auto set_clock = [](TDateTime t) {
+        return [t](EngineRig& rig) {
+            rig.clock.set_now(kDay + t);
+            rig.scheduler.time_changed();
+        };
+    };
+    const Case cases[] = {
+        {"the timetable edited, the resting entry deleted", daytime, clock_time(9, 59, 30), 30000,
+         [](EngineRig& rig) {
+             rig.reminder(clock_time(10, 0, 45), "new");
+             remove_entry(rig.schedule.rest_list, clock_time(10, 0));
+             rig.scheduler.rebuild_due_chain();
+         },
+         600000,
+         {"10:02:00.000 rest-end", "10:02:00.000 arm 100 0", "10:02:00.100 reminder new", "10:02:00.100 arm 100 0",
+          "10:02:00.200 reminder during", "10:02:00.200 arm 179800 0", "10:05:00.000 reminder after"}},
+        {"the clock set back an hour", daytime, clock_time(9, 59, 30), 30000, set_clock(clock_time(9, 0, 30)),
+         7200000,
+         {"09:02:00.000 rest-end", "09:02:00.000 arm 3540000 0", "10:01:00.000 reminder during",
+          "10:01:00.000 arm 240000 0", "10:05:00.000 reminder after"}},
+        {"the clock set forward an hour", daytime, clock_time(9, 59, 30), 30000, set_clock(clock_time(11, 0, 30)),
+         600000,
+         {"11:02:00.000 rest-end", "11:02:00.000 arm 100 0", "11:02:00.100 reminder during",
+          "11:02:00.100 arm 100 0", "11:02:00.200 reminder after"}},
+        {"midnight passed",
+         [](EngineRig& rig) {
+             rig.rest(clock_time(23, 59), 2);
+             rig.reminder(kDay + clock_time(23, 59, 30), "during");
+             rig.reminder(clock_time(0, 0, 30), "after midnight");
+         },
+         clock_time(23, 58, 30), 0, [](EngineRig&) {}, 600000,
+         {"d+1 00:01:00.000 rest-end", "d+1 00:01:00.000 arm 100 0", "d+1 00:01:00.100 reminder during",
+          "d+1 00:01:00.100 arm 100 0", "d+1 00:01:00.200 reminder after midnight",
+          "d+1 00:01:00.200 arm 86219800 1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineRig rig(kDay + c.start);
+        rig.settings.RestMode = 1;
+        c.setup(rig);
+        rig.start();
+        rig.clock.run_for(30000 + c.disturb_after_ms);
+        ASSERT_TRUE(rig.scheduler.rest_in_progress());
+        rig.take_events();
+        c.disturb(rig);
+        rig.clock.run_for(c.run_ms);
+        EXPECT_EQ(rig.take_events(), c.events);
+        const auto calls = rig.take_calls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "monitor.off"), 120);
+        EXPECT_EQ(rig.desktop.cursor_count(), 0);
+        EXPECT_TRUE(rig.desktop.shell_restored());
+        EXPECT_TRUE(rig.tray.visible());
+    }
+}
+
+TEST(Scheduler, PausingDuringACompulsoryRestEndsItAtOnce) {
+    EngineRig rig(kDay + clock_time(9, 59, 30));
+    rig.settings.RestMode = 1;
+    rig.rest(clock_time(10, 0), 5);
+    rig.reminder(clock_time(10, 2), "while paused");
+    rig.reminder(clock_time(10, 40), "after");
+    rig.start();
+    rig.run_to(clock_time(10, 0, 30));
+    rig.take_calls();
+    rig.take_events();
+
+    rig.scheduler.change_run_or_pause();
+    EXPECT_FALSE(rig.scheduler.rest_in_progress());
+    EXPECT_FALSE(rig.Timer1.Enabled());
+    EXPECT_EQ(rig.take_calls(),
+              (testing_fakes::CallLog{"cursor.show", "tray.show", "show.Shell_TrayWnd", "show.ProgMan", "monitor.on"}));
+    rig.run_to(clock_time(10, 30));
+    EXPECT_EQ(rig.take_events(), (std::vector<std::string>{"10:00:30.000 rest-end"}));
+    EXPECT_TRUE(rig.take_calls().empty());
+
+    rig.scheduler.change_run_or_pause();
+    rig.run_to(clock_time(10, 45));
+    EXPECT_EQ(rig.take_events(),
+              (std::vector<std::string>{"10:30:00.000 arm 600000 0", "10:40:00.000 reminder after"}));
+}
+
+TEST(Scheduler, RestoreDesktopPutsBackWhatARestHidOnce) {
+    struct Case {
+        const char* name;
+        TDateTime when;
+    };
+    const Case cases[] = {
+        {"during a compulsory rest", clock_time(10, 0, 30)},
+        {"after the warning, before the rest", clock_time(9, 59, 30)},
+        {"with nothing hidden", clock_time(9, 30)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineRig rig(kDay + clock_time(9, 0));
+        rig.settings.CompulsoryPremind = true;
+        rig.rest(clock_time(10, 0), 5);
+        rig.start();
+        rig.run_to(c.when);
+        for (int call = 0; call < 2; ++call) {
+            rig.scheduler.restore_desktop();
+            EXPECT_FALSE(rig.scheduler.rest_in_progress());
+            EXPECT_EQ(rig.desktop.cursor_count(), 0);
+            EXPECT_TRUE(rig.desktop.shell_restored());
+            EXPECT_FALSE(rig.desktop.hidden(kTaskBarClass));
+            EXPECT_TRUE(rig.tray.visible());
+        }
+    }
 }
 
 }  // namespace
