@@ -18,7 +18,7 @@ void read_integer(const KeyValueKey& key, std::string_view name, std::int32_t& o
 }  // namespace
 
 SettingsStore::SettingsStore(KeyValueStore& store, const ExecutablePath& executable)
-    : store_(store), executable_(executable) {}
+    : store_(store), executable_path_(executable.executable_path()) {}
 
 void SettingsStore::load(Settings& settings, HotKeyItems& hot_keys) {
     if (auto key = store_.open_key(kSettingsKey)) {
@@ -47,9 +47,8 @@ void SettingsStore::reconcile_run_value(bool auto_run) {
         return;
     }
     const std::string current = key->read_string(kRunValue).value_or(std::string());
-    const std::string path = executable_.executable_path();
-    if (auto_run && current != path) {
-        key->write_string(kRunValue, path);
+    if (auto_run && current != executable_path_) {
+        key->write_string(kRunValue, executable_path_);
     } else if (!auto_run && !current.empty()) {
         key->delete_value(kRunValue);
     }
@@ -63,7 +62,7 @@ void SettingsStore::switch_auto_run(Settings& settings, bool new_state) {
         if (settings.AutoRun) {
             key->delete_value(kRunValue);
         } else {
-            key->write_string(kRunValue, executable_.executable_path());
+            key->write_string(kRunValue, executable_path_);
         }
     }
     settings.AutoRun = !settings.AutoRun;

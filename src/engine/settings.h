@@ -54,6 +54,7 @@ public:
 /// Reads and writes the options in a KeyValueStore, opening and closing a key for each operation.
 class SettingsStore {
 public:
+    /// The executable's path is read once, here.
     SettingsStore(KeyValueStore& store, const ExecutablePath& executable);
 
     /// The load at start: reads every stored option into settings, gives the stored hot keys to their items and
@@ -75,7 +76,7 @@ private:
     void reconcile_run_value(bool auto_run);
 
     KeyValueStore& store_;
-    const ExecutablePath& executable_;
+    std::string executable_path_;
 };
 
 }  // namespace vistrel
