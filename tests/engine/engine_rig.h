@@ -65,10 +65,13 @@ private:
     std::int64_t first_day_;
 };
 
-/// The engine on a virtual clock with recording fakes, started at a given moment with a given uptime.
+/// The engine on a virtual clock with recording fakes, started at a given moment with a given uptime. Its events go
+/// to the EventLog, or to listener instead when one is given.
 struct EngineRig {
-    explicit EngineRig(TDateTime start, std::uint32_t uptime_ms = 86400000)
-        : clock(start, uptime_ms), events(clock, day_part(start)) {}
+    explicit EngineRig(TDateTime start, std::uint32_t uptime_ms = 86400000, SchedulerEvents* listener = nullptr)
+        : clock(start, uptime_ms),
+          events(clock, day_part(start)),
+          ports{clock, Timer1, Timer_day, zqInfo, tray, desktop, programs, listener ? listener : &events} {}
 
     /// Starts the schedule as the program does: the midnight timer, then the pause/resume toggle.
     void start() {
