@@ -1,5 +1,6 @@
 #include "engine/date_time.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -39,50 +40,55 @@ CivilDate civil_from_days(std::int64_t z) {
 
 const std::int64_t kEpochFromUnix = days_from_civil(1899, 12, 30);
 
-// Reads 1 to max_digits decimal digits at pos; advances pos.
-std::optional<int> read_number(std::string_view text, std::size_t& pos, std::size_t min_digits,
-                               std::size_t max_digits) {
-    int value = 0;
-    std::size_t digits = 0;
-    while (pos < text.size() && digits < max_digits && text[pos] >= '0' && text[pos] <= '9') {
-        value = value * 10 + (text[pos] - '0');
-        ++pos;
-        ++digits;
-    }
-    if (digits < min_digits) {
-        return std::nullopt;
-    }
-    return value;
-}
+// Takes numbers and separators off the front of a text.
+class TextReader {
+public:
+    explicit TextReader(std::string_view text) : text_(text) {}
 
-bool read_char(std::string_view text, std::size_t& pos, char c) {
-    if (pos < text.size() && text[pos] == c) {
-        ++pos;
+    bool done() const { return text_.empty(); }
+
+    bool skip(char c) {
+        if (text_.empty() || text_.front() != c) {
+            return false;
+        }
+        text_.remove_prefix(1);
         return true;
     }
-    return false;
-}
 
-// "y-m-d" or "h:m:s" at pos.
-bool read_triple(std::string_view text, std::size_t& pos, char separator, std::size_t first_digits, int& a, int& b,
-                 int& c) {
-    const auto first = read_number(text, pos, first_digits, first_digits == 4 ? 4 : 2);
-    if (!first || !read_char(text, pos, separator)) {
-        return false;
+    std::optional<int> number(std::size_t min_digits, std::size_t max_digits) {
+        int value = 0;
+        std::size_t digits = 0;
+        while (!text_.empty() && digits < max_digits && text_.front() >= '0' && text_.front() <= '9') {
+            value = value * 10 + (text_.front() - '0');
+            text_.remove_prefix(1);
+            ++digits;
+        }
+        if (digits < min_digits) {
+            return std::nullopt;
+        }
+        return value;
     }
-    const auto second = read_number(text, pos, 1, 2);
-    if (!second || !read_char(text, pos, separator)) {
-        return false;
+
+    // Three numbers joined by a separator, "yyyy-m-d" or "h:m:s": the last two have one or two digits.
+    std::optional<std::array<int, 3>> triple(char separator, std::size_t first_min, std::size_t first_max) {
+        const auto first = number(first_min, first_max);
+        if (!first || !skip(separator)) {
+            return std::nullopt;
+        }
+        const auto second = number(1, 2);
+        if (!second || !skip(separator)) {
+            return std::nullopt;
+        }
+        const auto third = number(1, 2);
+        if (!third) {
+            return std::nullopt;
+        }
+        return std::array{*first, *second, *third};
     }
-    const auto third = read_number(text, pos, 1, 2);
-    if (!third) {
-        return false;
-    }
-    a = *first;
-    b = *second;
-    c = *third;
-    return true;
-}
+
+private:
+    std::string_view text_;
+};
 
 }  // namespace
 
@@ -124,18 +130,21 @@ std::int64_t ms_until(TDateTime t, TDateTime now, TimePart unit) {
     return 0;
 }
 
-TDateTime encode_time(std::uint32_t days, std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
+TDateTime encode_time(std::uint32_t days,
+                      std::uint32_t hours,
+                      std::uint32_t minutes,
+                      std::uint32_t seconds,
                       std::uint32_t milliseconds) {
-    const std::uint64_t ms = std::uint64_t{hours} * 3600000 + std::uint64_t{minutes} * 60000 +
-                             std::uint64_t{seconds} * 1000 + milliseconds;
+    const std::uint64_t ms =
+        std::uint64_t{hours} * 3600000 + std::uint64_t{minutes} * 60000 + std::uint64_t{seconds} * 1000 + milliseconds;
     // The reciprocal in extended precision, as the values in existing schedule files were computed.
     constexpr long double kDayPerMs = 1.0L / 86400000.0L;
     return static_cast<double>(static_cast<long double>(days) + static_cast<long double>(ms) * kDayPerMs);
 }
 
 DecodedTime decode_time(TDateTime t) {
-    if (!std::isfinite(t)) {
-        return {};
+    if (!(std::fabs(t) < kMaxExactDays)) {
+        return {};  // no date at all: NaN, infinite, or too large to carry a fraction
     }
     const std::int64_t whole = day_part(t);
     const long double fraction = std::fabs(static_cast<long double>(t) - static_cast<long double>(whole));
@@ -210,8 +219,12 @@ bool is_valid_date(int year, int month, int day) {
     return day <= days;
 }
 
+bool is_showable_time(TDateTime t) {
+    return t <= 80000 && t >= -80000;
+}
+
 std::string entry_time_text(TDateTime t) {
-    if (t > 80000 || !(t >= -80000)) {
+    if (!is_showable_time(t)) {
         t = 100.0;  // out-of-range times (corrupt file contents) show as 1900-04-09
     }
     std::int64_t day = day_part(t);
@@ -227,8 +240,8 @@ std::string entry_time_text(TDateTime t) {
         return text;
     }
     const CivilDate date = civil_from_days(day + kEpochFromUnix);
-    const int length = std::snprintf(text, sizeof text, "%04lld-%02u-%02u", static_cast<long long>(date.year),
-                                     date.month, date.day);
+    const int length =
+        std::snprintf(text, sizeof text, "%04lld-%02u-%02u", static_cast<long long>(date.year), date.month, date.day);
     if (t != static_cast<double>(day_part(t))) {
         std::snprintf(text + length, sizeof text - static_cast<std::size_t>(length), " %02u:%02u:%02u",
                       unsigned{time.hours}, unsigned{time.minutes}, unsigned{time.seconds});
@@ -237,23 +250,31 @@ std::string entry_time_text(TDateTime t) {
 }
 
 std::optional<CivilTime> split_entry_time(std::string_view text) {
+    TextReader reader(text);
     CivilTime civil;
-    std::size_t pos = 0;
     if (text.find('-') != std::string_view::npos) {
-        civil.has_date = true;
-        if (!read_triple(text, pos, '-', 4, civil.year, civil.month, civil.day)) {
+        const auto date = reader.triple('-', 4, 4);
+        if (!date) {
             return std::nullopt;
         }
-        if (pos == text.size()) {
+        civil.has_date = true;
+        civil.year = (*date)[0];
+        civil.month = (*date)[1];
+        civil.day = (*date)[2];
+        if (reader.done()) {
             return civil;  // midnight of a dated entry is shown without its time
         }
-        if (!read_char(text, pos, ' ')) {
+        if (!reader.skip(' ')) {
             return std::nullopt;
         }
     }
-    if (!read_triple(text, pos, ':', 1, civil.hour, civil.minute, civil.second) || pos != text.size()) {
+    const auto time = reader.triple(':', 1, 2);
+    if (!time || !reader.done()) {
         return std::nullopt;
     }
+    civil.hour = (*time)[0];
+    civil.minute = (*time)[1];
+    civil.second = (*time)[2];
     return civil;
 }
 
@@ -262,8 +283,8 @@ std::optional<TDateTime> parse_entry_time(std::string_view text) {
     if (!civil || civil->hour > 23 || civil->minute > 59 || civil->second > 59) {
         return std::nullopt;
     }
-    if (civil->has_date &&
-        (!is_valid_date(civil->year, civil->month, civil->day) || day_number(civil->year, civil->month, civil->day) < 1)) {
+    if (civil->has_date && (!is_valid_date(civil->year, civil->month, civil->day) ||
+                            day_number(civil->year, civil->month, civil->day) < 1)) {
         return std::nullopt;
     }
     return civil_to_time(*civil);

@@ -51,7 +51,10 @@ TDateTime absolute_time(TDateTime t, TDateTime now);
 std::int64_t ms_until(TDateTime t, TDateTime now, TimePart unit = TimePart::milliseconds);
 
 /// Builds a time from its parts (the division by a day's milliseconds done in extended precision).
-TDateTime encode_time(std::uint32_t days, std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
+TDateTime encode_time(std::uint32_t days,
+                      std::uint32_t hours,
+                      std::uint32_t minutes,
+                      std::uint32_t seconds,
                       std::uint32_t milliseconds);
 
 /// Splits a time into its parts; the fraction is first rounded to whole milliseconds.
@@ -75,6 +78,10 @@ bool is_valid_date(int year, int month, int day);
 /// Display text of an entry time: "hh:mm:ss" for an every-day time, "yyyy-mm-dd hh:mm:ss" for a dated one
 /// ("yyyy-mm-dd" alone at midnight). Values outside +-80000 days are shown as day 100.
 std::string entry_time_text(TDateTime t);
+
+/// Whether entry_time_text shows t itself: times beyond +-80000 days (past 2119-01-11) are taken for corrupt
+/// values and shown as day 100.
+bool is_showable_time(TDateTime t);
 
 /// Splits "hh:mm:ss", "yyyy-mm-dd hh:mm:ss" or "yyyy-mm-dd" into numbers without checking their ranges.
 std::optional<CivilTime> split_entry_time(std::string_view text);

@@ -17,7 +17,8 @@ enum class LoadResult { loaded, cannot_open };
 enum class SaveResult { saved, cannot_open, write_failed };
 
 /// Replaces both timetables by the schedule in the file at path.
-[[nodiscard]] LoadResult load_schedule(const std::filesystem::path& path, Schedule& schedule,
+[[nodiscard]] LoadResult load_schedule(const std::filesystem::path& path,
+                                       Schedule& schedule,
                                        LoadMode mode = LoadMode::repair);
 
 /// Writes both timetables to the file at path. The new file is written beside the old one and then

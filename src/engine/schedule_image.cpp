@@ -69,8 +69,7 @@ std::size_t stored_payload_size(const TimerList& list) {
 }
 
 // Appends up to count whole records of one list, read from pos on; returns how many there were.
-std::size_t read_records(std::span<const std::uint8_t> image, std::size_t& pos, std::size_t count,
-                         TimerList& list) {
+std::size_t read_records(std::span<const std::uint8_t> image, std::size_t& pos, std::size_t count, TimerList& list) {
     TimerEntry* last = &list.sentinel();
     while (last->next != nullptr) {
         last = last->next;

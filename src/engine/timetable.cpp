@@ -141,8 +141,7 @@ TimerEntry* insert_task(TimerList& list, TDateTime t, std::uint8_t flags, const 
     if ((flags & ENTRY_PROGRAM) != 0) {
         entry->payload[0] = payload.run_mode;
         store_text(*entry, kShellPathField, kShellPathSize, cut_gbk(payload.shell_path, kShellPathSize));
-        store_text(*entry, kCommandLineField, kCommandLineFieldSize,
-                   cut_gbk(payload.command_line, kCommandLineLimit));
+        store_text(*entry, kCommandLineField, kCommandLineFieldSize, cut_gbk(payload.command_line, kCommandLineLimit));
     } else {
         store_text(*entry, 0, kTaskPayloadSize, cut_gbk(payload.remind_info, kRemindInfoLimit));
     }

@@ -122,10 +122,10 @@ struct Schedule {
 
 /// What a task entry carries besides its time and flags. Texts are GBK bytes.
 struct TaskPayload {
-    std::string remind_info;   // reminder tasks
+    std::string remind_info;    // reminder tasks
     std::uint8_t run_mode = 0;  // program tasks: 0 default window, 1 maximised, 2 minimised, 3 hidden
-    std::string shell_path;    // program tasks
-    std::string command_line;  // program tasks
+    std::string shell_path;     // program tasks
+    std::string command_line;   // program tasks
 };
 
 /// Inserts a rest at time t, or overwrites the rest length of the entry at exactly t.
@@ -135,7 +135,10 @@ struct TaskPayload {
 /// Replaces the rest timetable by rests every span_minutes from begin while before end, each of minutes.
 /// Refuses (false, list unchanged) a span of 0 or a timetable of more than the most entries.
 /// The caller checks that minutes is below span_minutes.
-[[nodiscard]] bool generate_rests(TimerList& list, TDateTime begin, TDateTime end, unsigned span_minutes,
+[[nodiscard]] bool generate_rests(TimerList& list,
+                                  TDateTime begin,
+                                  TDateTime end,
+                                  unsigned span_minutes,
                                   unsigned minutes);
 
 /// Inserts a task at time t, or overwrites the task at exactly t (kind included). Texts longer than their

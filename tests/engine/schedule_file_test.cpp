@@ -1,5 +1,6 @@
 #include "engine/schedule_file.h"
 
+#include "support/schedule_bytes.h"
 #include "timetable_checks.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,7 @@ namespace vistrel {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::times_of;
-using Bytes = std::vector<std::uint8_t>;
+using namespace testing_support;
 
 class ScheduleFileTest : public ::testing::Test {
 protected:
@@ -38,24 +38,8 @@ protected:
     fs::path path_;
 };
 
-Bytes standard_header(std::uint8_t rests, std::uint8_t tasks) {
-    Bytes bytes(37, 0);
-    const std::string_view fields[] = {"ZQ", "Vistrel", "1.0"};
-    const std::size_t offsets[] = {0, 10, 25};
-    for (int i = 0; i < 3; ++i) {
-        std::copy(fields[i].begin(), fields[i].end(), bytes.begin() + static_cast<std::ptrdiff_t>(offsets[i]));
-    }
-    bytes[35] = rests;
-    bytes[36] = tasks;
-    return bytes;
-}
-
-Bytes rest_record(std::uint8_t minutes) {
-    Bytes record(32, 0);
-    record[16 + 6] = 0xE0;  // 0.5: 12:00:00
-    record[16 + 7] = 0x3F;
-    record[25] = minutes;
-    return record;
+Bytes noon_rest(std::uint8_t minutes) {
+    return rest_record(le_double(0.5), minutes);
 }
 
 TEST_F(ScheduleFileTest, FirstStartSavesTheGeneratedTimetableAndTheNextStartLoadsIt) {
@@ -80,11 +64,10 @@ TEST_F(ScheduleFileTest, LoadCreatesAMissingFileAndWritesTheHeaderIntoIt) {
     ASSERT_EQ(load_schedule(path_, schedule), LoadResult::loaded);
     EXPECT_TRUE(schedule.rest_list.empty());
     EXPECT_TRUE(schedule.task_list.empty());
-    Bytes expected(31, 0);
-    const std::string_view parts[] = {"ZQ", "Vistrel", "1.0"};
-    std::copy(parts[0].begin(), parts[0].end(), expected.begin());
-    std::copy(parts[1].begin(), parts[1].end(), expected.begin() + 10);
-    std::copy(parts[2].begin(), parts[2].end(), expected.begin() + 25);
+    Bytes expected;
+    put(expected, 0, std::string_view("ZQ\0", 3));
+    put(expected, 10, std::string_view("Vistrel\0", 8));
+    put(expected, 25, std::string_view("1.0\0\0\0", 6));
     EXPECT_EQ(read_bytes(path_), expected);
 }
 
@@ -92,7 +75,7 @@ TEST_F(ScheduleFileTest, LoadRepairsAForeignHeaderInPlaceAndReadsTheRest) {
     Bytes bytes(37, 'X');
     bytes[35] = 1;
     bytes[36] = 0;
-    const Bytes record = rest_record(4);
+    const Bytes record = noon_rest(4);
     bytes.insert(bytes.end(), record.begin(), record.end());
     bytes.insert(bytes.end(), 50, 0xAB);  // left over from a longer save
     write_bytes(path_, bytes);
@@ -115,7 +98,7 @@ TEST_F(ScheduleFileTest, ReadOnlyLoadNeverWrites) {
     Bytes bytes(37, 'X');
     bytes[35] = 1;
     bytes[36] = 0;
-    const Bytes record = rest_record(4);
+    const Bytes record = noon_rest(4);
     bytes.insert(bytes.end(), record.begin(), record.end());
     write_bytes(path_, bytes);
 

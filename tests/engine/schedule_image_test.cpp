@@ -1,5 +1,6 @@
 #include "engine/schedule_image.h"
 
+#include "support/schedule_bytes.h"
 #include "timetable_checks.h"
 
 #include <gtest/gtest.h>
@@ -9,67 +10,13 @@
 namespace vistrel {
 namespace {
 
-using testing_support::expect_well_linked;
-using testing_support::times_of;
-using Bytes = std::vector<std::uint8_t>;
+using namespace testing_support;
 
-// Expected bytes are put together here from the file layout, independently of the code under test.
-void put(Bytes& bytes, std::size_t offset, std::string_view text) {
-    if (bytes.size() < offset + text.size()) {
-        bytes.resize(offset + text.size(), 0);
-    }
-    std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-
-void put(Bytes& bytes, std::size_t offset, std::initializer_list<std::uint8_t> raw) {
-    std::copy(raw.begin(), raw.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-
-void append(Bytes& bytes, const Bytes& more) {
-    bytes.insert(bytes.end(), more.begin(), more.end());
-}
-
-// Little-endian IEEE 754 images of the times used below.
-constexpr std::initializer_list<std::uint8_t> kQuarterDay = {0, 0, 0, 0, 0, 0, 0xD0, 0x3F};
-constexpr std::initializer_list<std::uint8_t> kHalfDay = {0, 0, 0, 0, 0, 0, 0xE0, 0x3F};
-constexpr std::initializer_list<std::uint8_t> kThreeQuarterDay = {0, 0, 0, 0, 0, 0, 0xE8, 0x3F};
-constexpr std::initializer_list<std::uint8_t> kMay18th2005Noon = {0, 0, 0, 0, 0x50, 0xCB, 0xE2, 0x40};
-
-Bytes standard_header(std::uint8_t rests, std::uint8_t tasks) {
-    Bytes bytes(37, 0);
-    put(bytes, 0, "ZQ");
-    put(bytes, 10, "Vistrel");
-    put(bytes, 25, "1.0");
-    bytes[35] = rests;
-    bytes[36] = tasks;
-    return bytes;
-}
-
-Bytes rest_record(std::initializer_list<std::uint8_t> time, std::uint8_t minutes) {
-    Bytes record(32, 0);
-    put(record, 16, time);
-    record[25] = minutes;
-    return record;
-}
-
-Bytes reminder_record(std::initializer_list<std::uint8_t> time, std::uint8_t flags, std::string_view text) {
-    Bytes record(232, 0);
-    put(record, 16, time);
-    record[24] = flags;
-    put(record, 25, text);
-    return record;
-}
-
-Bytes program_record(std::initializer_list<std::uint8_t> time, std::uint8_t flags, std::uint8_t run_mode,
-                     std::string_view path, std::string_view arguments) {
-    Bytes record(232, 0);
-    put(record, 16, time);
-    record[24] = flags;
-    record[25] = run_mode;
-    put(record, 26, path);
-    put(record, 126, arguments);
-    return record;
-}
+// Little-endian IEEE 754 images of the times used below, written out by hand.
+const Bytes kQuarterDay = {0, 0, 0, 0, 0, 0, 0xD0, 0x3F};
+const Bytes kHalfDay = {0, 0, 0, 0, 0, 0, 0xE0, 0x3F};
+const Bytes kThreeQuarterDay = {0, 0, 0, 0, 0, 0, 0xE8, 0x3F};
+const Bytes kMay18th2005Noon = {0, 0, 0, 0, 0x50, 0xCB, 0xE2, 0x40};
 
 // The schedule of the golden image below.
 void fill_sample(Schedule& schedule) {
@@ -86,12 +33,9 @@ void fill_sample(Schedule& schedule) {
 }
 
 Bytes sample_image() {
-    Bytes image = standard_header(2, 2);
-    append(image, rest_record(kHalfDay, 5));
-    append(image, rest_record(kThreeQuarterDay, 1));
-    append(image, reminder_record(kQuarterDay, 2, "\xD0\xDD\xCF\xA2"));
-    append(image, program_record(kMay18th2005Noon, 7, 2, "C:\\a.exe", "-x"));
-    return image;
+    return concat({standard_header(2, 2), rest_record(kHalfDay, 5), rest_record(kThreeQuarterDay, 1),
+                   reminder_record(kQuarterDay, 2, "\xD0\xDD\xCF\xA2"),
+                   program_record(kMay18th2005Noon, 7, 2, "C:\\a.exe", "-x")});
 }
 
 TEST(WriteScheduleImage, IsTheStandardHeaderTheCountsAndTheRecordsInListOrder) {
@@ -129,8 +73,7 @@ TEST(ReadScheduleImage, RestoresEveryField) {
 }
 
 TEST(ReadScheduleImage, ReadsAFullPathApartFromTheArgumentsThatFollowIt) {
-    Bytes image = standard_header(0, 1);
-    append(image, program_record(kHalfDay, 6, 0, std::string(100, 'p'), "-args"));
+    const Bytes image = concat({standard_header(0, 1), program_record(kHalfDay, 6, 0, std::string(100, 'p'), "-args")});
     Schedule schedule;
     read_schedule_image(image, schedule);
     ASSERT_EQ(schedule.task_list.size(), 1u);
@@ -145,12 +88,6 @@ TEST(ReadScheduleImage, ReadsOnlyWholeRecordsThatTheCountsPromise) {
         std::vector<TDateTime> rests;
         std::vector<TDateTime> tasks;
     };
-    const auto build = [](Bytes image, std::initializer_list<Bytes> parts) {
-        for (const Bytes& part : parts) {
-            append(image, part);
-        }
-        return image;
-    };
     Bytes foreign_header(37, 'X');
     foreign_header[35] = 1;
     foreign_header[36] = 0;
@@ -159,21 +96,28 @@ TEST(ReadScheduleImage, ReadsOnlyWholeRecordsThatTheCountsPromise) {
         {"no count bytes", Bytes(35, 0), {}, {}},
         {"only the rest count", Bytes(36, 1), {}, {}},
         {"zero counts", standard_header(0, 0), {}, {}},
-        {"in file order, unsorted", build(standard_header(2, 0), {rest_record(kHalfDay, 1), rest_record(kQuarterDay, 1)}),
-         {0.5, 0.25}, {}},
+        {"in file order, unsorted",
+         concat({standard_header(2, 0), rest_record(kHalfDay, 1), rest_record(kQuarterDay, 1)}),
+         {0.5, 0.25},
+         {}},
         {"rest count beyond the bytes: no task is read",
-         build(standard_header(3, 1), {rest_record(kHalfDay, 1), rest_record(kThreeQuarterDay, 1), Bytes(10, 0)}),
-         {0.5, 0.75}, {}},
-        {"partial task record", build(standard_header(1, 2), {rest_record(kHalfDay, 1),
-                                                              reminder_record(kQuarterDay, 2, "a"), Bytes(231, 0)}),
-         {0.5}, {0.25}},
+         concat({standard_header(3, 1), rest_record(kHalfDay, 1), rest_record(kThreeQuarterDay, 1), Bytes(10, 0)}),
+         {0.5, 0.75},
+         {}},
+        {"partial task record",
+         concat({standard_header(1, 2), rest_record(kHalfDay, 1), reminder_record(kQuarterDay, 2, "a"), Bytes(231, 0)}),
+         {0.5},
+         {0.25}},
         {"bytes left over from a longer save",
-         build(standard_header(1, 0), {rest_record(kHalfDay, 1), rest_record(kQuarterDay, 1),
-                                       reminder_record(kQuarterDay, 2, "a")}),
-         {0.5}, {}},
+         concat({standard_header(1, 0), rest_record(kHalfDay, 1), rest_record(kQuarterDay, 1),
+                 reminder_record(kQuarterDay, 2, "a")}),
+         {0.5},
+         {}},
         {"tasks start right after the header when there are no rests",
-         build(standard_header(0, 1), {reminder_record(kThreeQuarterDay, 2, "a")}), {}, {0.75}},
-        {"a foreign header is read as a schedule", build(foreign_header, {rest_record(kHalfDay, 1)}), {0.5}, {}},
+         concat({standard_header(0, 1), reminder_record(kThreeQuarterDay, 2, "a")}),
+         {},
+         {0.75}},
+        {"a foreign header is read as a schedule", concat({foreign_header, rest_record(kHalfDay, 1)}), {0.5}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -192,26 +136,20 @@ TEST(ReadScheduleImage, IgnoresReservedBytesAndWritesThemAsZero) {
     put(rest, 26, std::string(6, '\xEE'));
     Bytes task = reminder_record(kQuarterDay, 2, "a");
     put(task, 0, std::string(16, '\xEE'));
-    Bytes image = standard_header(1, 1);
-    append(image, rest);
-    append(image, task);
+    const Bytes image = concat({standard_header(1, 1), rest, task});
 
     Schedule schedule;
     read_schedule_image(image, schedule);
     EXPECT_EQ(schedule.rest_list.first()->break_minutes(), 4);
     EXPECT_EQ(schedule.task_list.first()->remind_info(), "a");
-    Bytes expected = standard_header(1, 1);
-    append(expected, rest_record(kHalfDay, 4));
-    append(expected, reminder_record(kQuarterDay, 2, "a"));
-    EXPECT_EQ(write_schedule_image(schedule), expected);
+    EXPECT_EQ(write_schedule_image(schedule),
+              concat({standard_header(1, 1), rest_record(kHalfDay, 4), reminder_record(kQuarterDay, 2, "a")}));
 }
 
 TEST(ReadScheduleImage, AppendsToEntriesAlreadyInTheLists) {
     Schedule schedule;
     ASSERT_NE(insert_rest(schedule.rest_list, 0.1, 1), nullptr);
-    Bytes image = standard_header(1, 0);
-    append(image, rest_record(kHalfDay, 1));
-    read_schedule_image(image, schedule);
+    read_schedule_image(concat({standard_header(1, 0), rest_record(kHalfDay, 1)}), schedule);
     EXPECT_EQ(times_of(schedule.rest_list), (std::vector<TDateTime>{0.1, 0.5}));
     expect_well_linked(schedule.rest_list);
 }

@@ -34,7 +34,11 @@ TEST(TextCodec, ReplacesBytesThatAreNoGbkCharacterAndKeepsTheRest) {
     };
     const Case cases[] = {
         {"lone lead byte at the end", "ab\x81", "ab\xEF\xBF\xBD"},
-        {"lead byte before an ASCII digit", "\x81" "0A", "\xEF\xBF\xBD" "0A"},
+        {"lead byte before an ASCII digit",
+         "\x81"
+         "0A",
+         "\xEF\xBF\xBD"
+         "0A"},
         {"byte 0xFF", "x\xFFy", "x\xEF\xBF\xBDy"},
         {"bad byte between characters", "\xD0\xDD\xFF\xCF\xA2", "休\xEF\xBF\xBD息"},
     };

@@ -102,18 +102,19 @@ TEST(InsertTask, CutsTextsToTheirByteLimitsWithoutSplittingACharacter) {
          &TimerEntry::remind_info, std::string(199, 'r')},
         {"reminder of 100 characters", reminder([&] {
              std::string s;
-             for (int i = 0; i < 101; ++i) s += han;
+             for (int i = 0; i < 101; ++i)
+                 s += han;
              return s;
          }()),
          ENTRY_TASK, &TimerEntry::remind_info,
          [&] {
              std::string s;
-             for (int i = 0; i < 100; ++i) s += han;
+             for (int i = 0; i < 100; ++i)
+                 s += han;
              return s;
          }()},
-        {"full 100-byte path is followed directly by the arguments",
-         program(std::string(100, 'p'), "-args", 0), ENTRY_TASK | ENTRY_PROGRAM, &TimerEntry::shell_path,
-         std::string(100, 'p')},
+        {"full 100-byte path is followed directly by the arguments", program(std::string(100, 'p'), "-args", 0),
+         ENTRY_TASK | ENTRY_PROGRAM, &TimerEntry::shell_path, std::string(100, 'p')},
         {"arguments after a full path stay separate", program(std::string(100, 'p'), "-args", 0),
          ENTRY_TASK | ENTRY_PROGRAM, &TimerEntry::command_line, "-args"},
         {"path whose 100th byte starts a character", program(std::string(99, 'p') + han, "", 0),
@@ -183,7 +184,10 @@ TEST(GenerateRests, BuildsARegularTimetableWithAnExclusiveEnd) {
         {"end before the second start", hms(8, 0, 0), hms(8, 30, 0), 60, {"08:00:00"}},
         {"first start values", hms(0, 0, 1), hms(23, 59, 59), 60, first_start},
         {"odd span", hms(9, 0, 0), hms(10, 0, 0), 25, {"09:00:00", "09:25:00", "09:50:00"}},
-        {"milliseconds of the begin are cleared", hms(9, 0, 0) + 400 / 86400000.0, hms(9, 20, 0), 10,
+        {"milliseconds of the begin are cleared",
+         hms(9, 0, 0) + 400 / 86400000.0,
+         hms(9, 20, 0),
+         10,
          {"09:00:00", "09:10:00"}},
         {"end equal to begin", hms(8, 0, 0), hms(8, 0, 0), 60, {}},
         {"end before begin", hms(18, 0, 0), hms(8, 0, 0), 60, {}},
