@@ -108,17 +108,16 @@ void BM_SimulateYear(benchmark::State& state) {
     NullBuffer buffer;
     std::ostream out(&buffer);
     std::ostream err(&buffer);
-    const std::vector<std::string> arguments = {"simulate", file.string(),       "--from",
-                                                "2024-01-01 00:00:00", "--to", "2024-12-31 00:00:00",
-                                                "--compulsory", state.range(0) != 0 ? "1" : "0"};
+    const std::vector<std::string> arguments = {
+        "simulate", file.string(),         "--from",       "2024-01-01 00:00:00",
+        "--to",     "2024-12-31 00:00:00", "--compulsory", state.range(0) != 0 ? "1" : "0"};
     for (auto _ : state) {
         if (tool::run_schedule_tool(arguments, 0.0, out, err) != tool::kExitOk) {
             state.SkipWithError("simulate failed");
         }
     }
     std::filesystem::remove(file);
-    state.counters["simulated"] =
-        benchmark::Counter(365.0 * 86400.0, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["simulated"] = benchmark::Counter(365.0 * 86400.0, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_SimulateYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -23,8 +23,7 @@ void RestSession::rest_action(RestPhase phase) {
                 ports_.TrayIcon1.Minimize();
                 ports_.zqInfo.CloseDialog();
                 ports_.zqInfo.SetPostShow(true);
-                ports_.zqInfo.MessageDlg(kRestText + std::to_string(countdown_), kRestCaption,
-                                         MessageService::kPlain);
+                ports_.zqInfo.MessageDlg(kRestText + std::to_string(countdown_), kRestCaption, MessageService::kPlain);
                 --countdown_;
             } else {
                 ports_.zqInfo.CloseDialog();

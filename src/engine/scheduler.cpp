@@ -65,8 +65,9 @@ TimerEntry* first_in_chain(const TimerEntry& head, TDateTime now, Wanted wanted)
 }  // namespace
 
 void Scheduler::select_next_due(TDateTime from) {
-    next_due_ = first_in_chain(schedule_.rest_list.sentinel(), ports_.clock.now(),
-                               [&](const TimerEntry& entry, TDateTime due) { return due >= from && !done(entry, due); });
+    next_due_ =
+        first_in_chain(schedule_.rest_list.sentinel(), ports_.clock.now(),
+                       [&](const TimerEntry& entry, TDateTime due) { return due >= from && !done(entry, due); });
 }
 
 void Scheduler::select_next_due_after_rest() {

@@ -13,8 +13,7 @@ public:
     explicit RegistryKey(UniqueHkey key) : key_(std::move(key)) {}
 
     bool value_exists(std::string_view name) const override {
-        return RegQueryValueExW(key_.get(), to_wide(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
-               ERROR_SUCCESS;
+        return RegQueryValueExW(key_.get(), to_wide(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     }
 
     std::optional<std::int32_t> read_integer(std::string_view name) const override {

@@ -16,7 +16,12 @@ inline TDateTime clock_time(unsigned hour, unsigned minute, unsigned second = 0,
 }
 
 /// A date and time.
-inline TDateTime date_time(int year, int month, int day, unsigned hour = 0, unsigned minute = 0, unsigned second = 0,
+inline TDateTime date_time(int year,
+                           int month,
+                           int day,
+                           unsigned hour = 0,
+                           unsigned minute = 0,
+                           unsigned second = 0,
                            unsigned millisecond = 0) {
     return encode_time(static_cast<std::uint32_t>(day_number(year, month, day)), hour, minute, second, millisecond);
 }
@@ -69,9 +74,10 @@ private:
 /// to the EventLog, or to listener instead when one is given.
 struct EngineRig {
     explicit EngineRig(TDateTime start, std::uint32_t uptime_ms = 86400000, SchedulerEvents* listener = nullptr)
-        : clock(start, uptime_ms),
-          events(clock, day_part(start)),
-          ports{clock, Timer1, Timer_day, zqInfo, tray, desktop, programs, listener ? listener : &events} {}
+        : clock(start, uptime_ms), events(clock, day_part(start)), ports{clock,     Timer1,
+                                                                         Timer_day, zqInfo,
+                                                                         tray,      desktop,
+                                                                         programs,  listener ? listener : &events} {}
 
     /// Starts the schedule as the program does: the midnight timer, then the pause/resume toggle.
     void start() {

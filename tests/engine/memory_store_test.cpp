@@ -19,7 +19,8 @@ private:
     MemoryStore store_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Memory, StoreContract,
+INSTANTIATE_TEST_SUITE_P(Memory,
+                         StoreContract,
                          ::testing::Values(StoreFactory{"Memory",
                                                         [] { return std::make_unique<MemoryStoreUnderTest>(); }}),
                          store_name);

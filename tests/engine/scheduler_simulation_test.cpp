@@ -267,7 +267,9 @@ private:
                           static_cast<unsigned>(pick(0, 59)));
     }
 
-    void add_rest() { (void)insert_rest(rig_.schedule.rest_list, random_time_of_day(), static_cast<unsigned>(pick(1, 4))); }
+    void add_rest() {
+        (void)insert_rest(rig_.schedule.rest_list, random_time_of_day(), static_cast<unsigned>(pick(1, 4)));
+    }
 
     void add_task() {
         TDateTime t = random_time_of_day();

@@ -30,11 +30,14 @@ TEST(Scheduler, TakesEachEntryAlongItsRoad) {
              rig.settings.CompulsoryPremind = true;
              rig.rest(clock_time(10, 0), 1);
          },
-         clock_time(9, 30), clock_time(10, 5),
+         clock_time(9, 30),
+         clock_time(10, 5),
          {"09:30:00.000 arm 1740000 1", "09:59:00.000 pre-reminder", "09:59:00.000 arm 60000 0",
           "10:00:00.000 rest-begin 1", "10:01:00.000 rest-end"}},
-        {"without the warning the early tick only re-arms", [](EngineRig& rig) { rig.rest(clock_time(10, 0), 1); },
-         clock_time(9, 30), clock_time(10, 5),
+        {"without the warning the early tick only re-arms",
+         [](EngineRig& rig) { rig.rest(clock_time(10, 0), 1); },
+         clock_time(9, 30),
+         clock_time(10, 5),
          {"09:30:00.000 arm 1740000 1", "09:59:00.000 arm 60000 0", "10:00:00.000 rest-begin 1",
           "10:01:00.000 rest-end"}},
         {"a rest less than a minute away is armed for its own time",
@@ -42,16 +45,21 @@ TEST(Scheduler, TakesEachEntryAlongItsRoad) {
              rig.settings.CompulsoryPremind = true;
              rig.rest(clock_time(10, 0), 1);
          },
-         clock_time(9, 59, 30), clock_time(10, 5),
+         clock_time(9, 59, 30),
+         clock_time(10, 5),
          {"09:59:30.000 arm 30000 0", "10:00:00.000 rest-begin 1", "10:01:00.000 rest-end"}},
-        {"an interval is never below 100 ms", [](EngineRig& rig) { rig.reminder(clock_time(10, 0), "tea"); },
-         clock_time(9, 59, 59, 980), clock_time(10, 5), {"09:59:59.980 arm 100 0", "10:00:00.080 reminder tea"}},
+        {"an interval is never below 100 ms",
+         [](EngineRig& rig) { rig.reminder(clock_time(10, 0), "tea"); },
+         clock_time(9, 59, 59, 980),
+         clock_time(10, 5),
+         {"09:59:59.980 arm 100 0", "10:00:00.080 reminder tea"}},
         {"a task goes before a rest at the same time, the rest follows 100 ms later",
          [](EngineRig& rig) {
              rig.rest(clock_time(8, 0), 1);
              rig.reminder(clock_time(8, 0), "tea");
          },
-         clock_time(7, 59, 30), clock_time(8, 5),
+         clock_time(7, 59, 30),
+         clock_time(8, 5),
          {"07:59:30.000 arm 30000 0", "08:00:00.000 reminder tea", "08:00:00.000 arm 100 0",
           "08:00:00.100 rest-begin 1", "08:01:00.100 rest-end"}},
         {"a rest right after a task gets no warning",
@@ -60,12 +68,15 @@ TEST(Scheduler, TakesEachEntryAlongItsRoad) {
              rig.rest(clock_time(8, 0), 1);
              rig.reminder(clock_time(7, 59, 30), "tea");
          },
-         clock_time(7, 0), clock_time(8, 5),
+         clock_time(7, 0),
+         clock_time(8, 5),
          {"07:00:00.000 arm 3570000 0", "07:59:30.000 reminder tea", "07:59:30.000 arm 30000 0",
           "08:00:00.000 rest-begin 1", "08:01:00.000 rest-end"}},
         {"a dated task days ahead is re-armed a day at a time",
-         [](EngineRig& rig) { rig.reminder(kDay + 2 + clock_time(10, 0), "later"); }, clock_time(9, 0),
-         1 + clock_time(0, 0, 1), {"09:00:00.000 arm 86400000 0", "d+1 00:00:00.000 arm 86400000 0"}},
+         [](EngineRig& rig) { rig.reminder(kDay + 2 + clock_time(10, 0), "later"); },
+         clock_time(9, 0),
+         1 + clock_time(0, 0, 1),
+         {"09:00:00.000 arm 86400000 0", "d+1 00:00:00.000 arm 86400000 0"}},
         {"rests are refused while the computer has not been up long enough, tasks are not",
          [](EngineRig& rig) {
              rig.settings.StartDummyTime = 25;
@@ -73,7 +84,8 @@ TEST(Scheduler, TakesEachEntryAlongItsRoad) {
              rig.rest(clock_time(10, 20), 1);
              rig.reminder(clock_time(10, 0), "tea");
          },
-         clock_time(9, 59), clock_time(10, 30),
+         clock_time(9, 59),
+         clock_time(10, 30),
          {"09:59:00.000 arm 60000 0", "10:00:00.000 reminder tea", "10:00:00.000 arm 100 0",
           "10:00:00.100 rest-skipped", "10:00:00.100 arm 1139900 1", "10:19:00.000 arm 60000 0",
           "10:20:00.000 rest-begin 1", "10:21:00.000 rest-end"}},
@@ -83,7 +95,8 @@ TEST(Scheduler, TakesEachEntryAlongItsRoad) {
              rig.rest(clock_time(10, 0), 5);
              rig.reminder(clock_time(10, 1), "tea");
          },
-         clock_time(9, 59, 30), clock_time(10, 5),
+         clock_time(9, 59, 30),
+         clock_time(10, 5),
          {"09:59:30.000 arm 30000 0", "10:00:00.000 rest 5 mode 2", "10:00:00.000 arm 60000 0",
           "10:01:00.000 reminder tea"}},
         {"after the day's last entry the timer stays off until midnight",
@@ -91,7 +104,8 @@ TEST(Scheduler, TakesEachEntryAlongItsRoad) {
              rig.reminder(clock_time(0, 30), "night");
              rig.reminder(clock_time(23, 0), "late");
          },
-         clock_time(22, 59), 1 + clock_time(0, 31),
+         clock_time(22, 59),
+         1 + clock_time(0, 31),
          {"22:59:00.000 arm 60000 0", "23:00:00.000 reminder late", "d+1 00:00:00.000 arm 1800000 0",
           "d+1 00:30:00.000 reminder night", "d+1 00:30:00.000 arm 81000000 0"}},
     };
@@ -175,10 +189,12 @@ TEST(Scheduler, MidnightTickThatComesLate) {
         std::vector<std::string> events;
     };
     const Case cases[] = {
-        {"a few milliseconds late, entries at 00:00:00 still run, none twice", 50,
+        {"a few milliseconds late, entries at 00:00:00 still run, none twice",
+         50,
          {"23:59:59.000 arm 1000 0", "d+1 00:00:00.000 reminder new day", "d+1 00:00:00.050 arm 100 0",
           "d+1 00:00:00.150 reminder midnight", "d+1 00:00:00.150 arm 7199850 0"}},
-        {"after sleeping through midnight, what passed is skipped", 3600000,
+        {"after sleeping through midnight, what passed is skipped",
+         3600000,
          {"23:59:59.000 arm 1000 0", "d+1 00:00:00.000 reminder new day", "d+1 01:00:00.000 arm 3600000 0"}},
     };
     for (const auto& c : cases) {
@@ -223,9 +239,8 @@ TEST(Scheduler, ClockSetBackRepeatsWhatFallsDueAgain) {
     rig.clock.set_now(kDay + clock_time(9, 59, 30));
     rig.scheduler.time_changed();
     rig.run_to(clock_time(10, 30));
-    EXPECT_EQ(rig.take_events(),
-              (std::vector<std::string>{"09:59:00.000 arm 60000 0", "10:00:00.000 reminder tea",
-                                        "09:59:30.000 arm 30000 0", "10:00:00.000 reminder tea"}));
+    EXPECT_EQ(rig.take_events(), (std::vector<std::string>{"09:59:00.000 arm 60000 0", "10:00:00.000 reminder tea",
+                                                           "09:59:30.000 arm 30000 0", "10:00:00.000 reminder tea"}));
 }
 
 TEST(Scheduler, RebuildDuringACompulsoryRestNeitherCutsNorStretchesIt) {
@@ -250,7 +265,10 @@ TEST(Scheduler, RebuildDuringACompulsoryRestNeitherCutsNorStretchesIt) {
         };
     };
     const Case cases[] = {
-        {"the timetable edited, the resting entry deleted", daytime, clock_time(9, 59, 30), 30000,
+        {"the timetable edited, the resting entry deleted",
+         daytime,
+         clock_time(9, 59, 30),
+         30000,
          [](EngineRig& rig) {
              rig.reminder(clock_time(10, 0, 45), "new");
              remove_entry(rig.schedule.rest_list, clock_time(10, 0));
@@ -259,24 +277,34 @@ TEST(Scheduler, RebuildDuringACompulsoryRestNeitherCutsNorStretchesIt) {
          600000,
          {"10:02:00.000 rest-end", "10:02:00.000 arm 100 0", "10:02:00.100 reminder new", "10:02:00.100 arm 100 0",
           "10:02:00.200 reminder during", "10:02:00.200 arm 179800 0", "10:05:00.000 reminder after"}},
-        {"the clock set back an hour", daytime, clock_time(9, 59, 30), 30000, set_clock(clock_time(9, 0, 30)),
+        {"the clock set back an hour",
+         daytime,
+         clock_time(9, 59, 30),
+         30000,
+         set_clock(clock_time(9, 0, 30)),
          7200000,
          {"09:02:00.000 rest-end", "09:02:00.000 arm 3540000 0", "10:01:00.000 reminder during",
           "10:01:00.000 arm 240000 0", "10:05:00.000 reminder after"}},
-        {"the clock set forward an hour", daytime, clock_time(9, 59, 30), 30000, set_clock(clock_time(11, 0, 30)),
+        {"the clock set forward an hour",
+         daytime,
+         clock_time(9, 59, 30),
+         30000,
+         set_clock(clock_time(11, 0, 30)),
          600000,
-         {"11:02:00.000 rest-end", "11:02:00.000 arm 100 0", "11:02:00.100 reminder during",
-          "11:02:00.100 arm 100 0", "11:02:00.200 reminder after"}},
+         {"11:02:00.000 rest-end", "11:02:00.000 arm 100 0", "11:02:00.100 reminder during", "11:02:00.100 arm 100 0",
+          "11:02:00.200 reminder after"}},
         {"midnight passed",
          [](EngineRig& rig) {
              rig.rest(clock_time(23, 59), 2);
              rig.reminder(kDay + clock_time(23, 59, 30), "during");
              rig.reminder(clock_time(0, 0, 30), "after midnight");
          },
-         clock_time(23, 58, 30), 0, [](EngineRig&) {}, 600000,
+         clock_time(23, 58, 30),
+         0,
+         [](EngineRig&) {},
+         600000,
          {"d+1 00:01:00.000 rest-end", "d+1 00:01:00.000 arm 100 0", "d+1 00:01:00.100 reminder during",
-          "d+1 00:01:00.100 arm 100 0", "d+1 00:01:00.200 reminder after midnight",
-          "d+1 00:01:00.200 arm 86219800 1"}},
+          "d+1 00:01:00.100 arm 100 0", "d+1 00:01:00.200 reminder after midnight", "d+1 00:01:00.200 arm 86219800 1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -54,8 +54,8 @@ TEST_P(StoreContract, KeepsTypedValuesUnderKeys) {
         const char* name;
         bool as_integer;
     };
-    const WrongRead wrong_reads[] = {{"absent", true}, {"absent", false}, {"text", true},
-                                     {"negative", false}, {"blob", true}, {"blob", false}};
+    const WrongRead wrong_reads[] = {{"absent", true},    {"absent", false}, {"text", true},
+                                     {"negative", false}, {"blob", true},    {"blob", false}};
     for (const auto& c : wrong_reads) {
         SCOPED_TRACE(std::string(c.name) + (c.as_integer ? " as integer" : " as text"));
         EXPECT_FALSE(c.as_integer ? key->read_integer(c.name).has_value() : key->read_string(c.name).has_value());
@@ -115,7 +115,7 @@ TEST_P(StoreContract, LoadReadsEveryStoredOption) {
 }
 
 TEST_P(StoreContract, ValueOfTheWrongTypeKeepsItsDefaultAndTheLoadGoesOn) {
-    const char* const names[] = {kAutoRunValue, kAutoMinimizeValue, kCompulsoryRestValue, kCompulsoryPremindValue,
+    const char* const names[] = {kAutoRunValue,  kAutoMinimizeValue,   kCompulsoryRestValue, kCompulsoryPremindValue,
                                  kRestModeValue, kStartDummyTimeValue, kHotKeyValues[0]};
     for (const char* wrong : names) {
         for (bool as_blob : {false, true}) {

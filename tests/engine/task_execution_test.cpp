@@ -57,8 +57,9 @@ TEST(TaskExecution, ProgramTaskStartsItsProgramInItsWindowMode) {
     }
     rig.start();
     rig.run_to(clock_time(11, 0));
-    EXPECT_EQ(rig.take_calls(), (CallLog{"start(\"D:\\工具\\a b.exe\" 说明|1)", "start(\"D:\\工具\\a b.exe\" 说明|3)",
-                                         "start(\"D:\\工具\\a b.exe\" 说明|6)", "start(\"D:\\工具\\a b.exe\" 说明|0)"}));
+    EXPECT_EQ(rig.take_calls(),
+              (CallLog{"start(\"D:\\工具\\a b.exe\" 说明|1)", "start(\"D:\\工具\\a b.exe\" 说明|3)",
+                       "start(\"D:\\工具\\a b.exe\" 说明|6)", "start(\"D:\\工具\\a b.exe\" 说明|0)"}));
 }
 
 TEST(TaskExecution, MissingProgramIsSkippedSilentlyAndTheNextEntryFollows) {
@@ -81,10 +82,9 @@ TEST(TaskExecution, ReminderReplacesAnOpenDialogWithoutWaiting) {
     rig.reminder(clock_time(10, 0, 20), "\xBA\xC8\xCB\xAE");  // GBK of "喝水"
     rig.start();
     rig.run_to(clock_time(10, 1));
-    EXPECT_EQ(rig.take_calls(),
-              (CallLog{"tray.Minimize", "CloseDialog",
-                       "MessageDlg(到了休息的时间了，请珍重身体！\r\n倒计时：60|定时提醒|0|posted)", "CloseDialog",
-                       "MessageDlg(喝水|消息提醒|0|posted)"}));
+    EXPECT_EQ(rig.take_calls(), (CallLog{"tray.Minimize", "CloseDialog",
+                                         "MessageDlg(到了休息的时间了，请珍重身体！\r\n倒计时：60|定时提醒|0|posted)",
+                                         "CloseDialog", "MessageDlg(喝水|消息提醒|0|posted)"}));
 }
 
 TEST(TaskExecution, TaskDueDuringACompulsoryRestRunsAfterIt) {
@@ -93,10 +93,9 @@ TEST(TaskExecution, TaskDueDuringACompulsoryRestRunsAfterIt) {
     rig.reminder(clock_time(10, 1), "held");
     rig.start();
     rig.run_to(clock_time(10, 10));
-    EXPECT_EQ(rig.take_events(),
-              (std::vector<std::string>{"09:59:00.000 arm 60000 0", "10:00:00.000 rest-begin 3",
-                                        "10:03:00.000 rest-end", "10:03:00.000 arm 100 0",
-                                        "10:03:00.100 reminder held"}));
+    EXPECT_EQ(rig.take_events(), (std::vector<std::string>{"09:59:00.000 arm 60000 0", "10:00:00.000 rest-begin 3",
+                                                           "10:03:00.000 rest-end", "10:03:00.000 arm 100 0",
+                                                           "10:03:00.100 reminder held"}));
 }
 
 }  // namespace

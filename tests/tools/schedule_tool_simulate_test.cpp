@@ -84,33 +84,25 @@ TEST_F(Simulate, PrintsEveryEventOfTheEngineInOrder) {
                             program(2, program_, "")));
     save(schedule);
     const Preview run = simulate({"--from", "2024-05-18 08:30:00", "--to", "2024-05-18 12:00:00", "--premind", "1",
-                              "--pause", "2024-05-18 10:02:00", "--resume", "2024-05-18 10:20:00"});
+                                  "--pause", "2024-05-18 10:02:00", "--resume", "2024-05-18 10:20:00"});
     EXPECT_EQ(run.status, kExitOk);
     EXPECT_EQ(run.err, "");
     const std::string quoted = "\"" + program_ + "\"";
-    EXPECT_EQ(run.lines, (std::vector<std::string>{
-                             "2024-05-18 08:30:00.000\tarm\t1740000\t1",
-                             "2024-05-18 08:59:00.000\tpre-reminder",
-                             "2024-05-18 08:59:00.000\tarm\t60000\t0",
-                             "2024-05-18 09:00:00.000\trest-begin\t5",
-                             "2024-05-18 09:05:00.000\trest-end",
-                             "2024-05-18 09:05:00.000\tarm\t1500000\t0",
-                             "2024-05-18 09:30:00.000\treminder\t喝水\\t!",
-                             "2024-05-18 09:30:00.000\tarm\t1740000\t1",
-                             "2024-05-18 09:59:00.000\tpre-reminder",
-                             "2024-05-18 09:59:00.000\tarm\t60000\t0",
-                             "2024-05-18 10:00:00.000\trest-begin\t5",
-                             "2024-05-18 10:02:00.000\tpause",
-                             "2024-05-18 10:02:00.000\trest-end",
-                             "2024-05-18 10:20:00.000\tresume",
-                             "2024-05-18 10:20:00.000\tarm\t600000\t0",
-                             "2024-05-18 10:30:00.000\tprogram\t3\t" + quoted + " -x y",
-                             "2024-05-18 10:30:00.000\tarm\t1800000\t0",
-                             "2024-05-18 11:00:00.000\tprogram\t6\t" + quoted,
-                             "2024-05-18 11:00:00.000\tarm\t100\t0",
-                             "2024-05-18 11:00:00.100\trest-begin\t5",
-                             "2024-05-18 11:05:00.100\trest-end",
-                         }));
+    EXPECT_EQ(
+        run.lines,
+        (std::vector<std::string>{
+            "2024-05-18 08:30:00.000\tarm\t1740000\t1",    "2024-05-18 08:59:00.000\tpre-reminder",
+            "2024-05-18 08:59:00.000\tarm\t60000\t0",      "2024-05-18 09:00:00.000\trest-begin\t5",
+            "2024-05-18 09:05:00.000\trest-end",           "2024-05-18 09:05:00.000\tarm\t1500000\t0",
+            "2024-05-18 09:30:00.000\treminder\t喝水\\t!", "2024-05-18 09:30:00.000\tarm\t1740000\t1",
+            "2024-05-18 09:59:00.000\tpre-reminder",       "2024-05-18 09:59:00.000\tarm\t60000\t0",
+            "2024-05-18 10:00:00.000\trest-begin\t5",      "2024-05-18 10:02:00.000\tpause",
+            "2024-05-18 10:02:00.000\trest-end",           "2024-05-18 10:20:00.000\tresume",
+            "2024-05-18 10:20:00.000\tarm\t600000\t0",     "2024-05-18 10:30:00.000\tprogram\t3\t" + quoted + " -x y",
+            "2024-05-18 10:30:00.000\tarm\t1800000\t0",    "2024-05-18 11:00:00.000\tprogram\t6\t" + quoted,
+            "2024-05-18 11:00:00.000\tarm\t100\t0",        "2024-05-18 11:00:00.100\trest-begin\t5",
+            "2024-05-18 11:05:00.100\trest-end",
+        }));
 }
 
 TEST_F(Simulate, OptionsStandForTheSettings) {
@@ -196,20 +188,29 @@ TEST_F(Simulate, RefusesWhatItCannotRunAndNeverWritesTheFile) {
     };
     const Case cases[] = {
         {"no end", {"--from", "2024-05-18 09:00:00"}, kExitUsage, "needs --from and --to"},
-        {"end before start", {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 08:00:00"}, kExitUsage,
-         "before"},
+        {"end before start", {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 08:00:00"}, kExitUsage, "before"},
         {"time without date", {"--from", "09:00:00", "--to", "2024-05-18 10:00:00"}, kExitUsage, "invalid time"},
         {"date without time", {"--from", "2024-05-18", "--to", "2024-05-18 10:00:00"}, kExitUsage, "invalid time"},
-        {"impossible date", {"--from", "2024-02-30 09:00:00", "--to", "2024-05-18 10:00:00"}, kExitUsage,
+        {"impossible date",
+         {"--from", "2024-02-30 09:00:00", "--to", "2024-05-18 10:00:00"},
+         kExitUsage,
          "invalid time"},
-        {"mode out of range", {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--mode", "3"},
-         kExitUsage, "--mode"},
-        {"negative grace", {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--grace", "-1"},
-         kExitUsage, "--grace"},
-        {"option without value", {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--pause"},
-         kExitUsage, "needs a value"},
-        {"unknown option", {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--fast", "1"},
-         kExitUsage, "unknown option"},
+        {"mode out of range",
+         {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--mode", "3"},
+         kExitUsage,
+         "--mode"},
+        {"negative grace",
+         {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--grace", "-1"},
+         kExitUsage,
+         "--grace"},
+        {"option without value",
+         {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--pause"},
+         kExitUsage,
+         "needs a value"},
+        {"unknown option",
+         {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--fast", "1"},
+         kExitUsage,
+         "unknown option"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

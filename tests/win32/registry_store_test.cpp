@@ -45,7 +45,8 @@ private:
     std::optional<RegistryStore> store_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Registry, StoreContract,
+INSTANTIATE_TEST_SUITE_P(Registry,
+                         StoreContract,
                          ::testing::Values(StoreFactory{"Registry",
                                                         [] { return std::make_unique<RegistryStoreUnderTest>(); }}),
                          store_name);
@@ -69,8 +70,7 @@ std::optional<std::wstring> registry_text(const wchar_t* key, const wchar_t* nam
     wchar_t text[512] = {};
     DWORD size = sizeof(text);
     DWORD type = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, &type, text, &size) != ERROR_SUCCESS ||
-        type != REG_SZ) {
+    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, &type, text, &size) != ERROR_SUCCESS || type != REG_SZ) {
         return std::nullopt;
     }
     return text;

@@ -12,8 +12,8 @@ namespace {
 // Stands in for the shell's windows and the application window; remembers the system commands it receives.
 LRESULT CALLBACK stand_in_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_SYSCOMMAND) {
-        auto* commands = reinterpret_cast<std::vector<std::pair<WPARAM, LPARAM>>*>(
-            GetWindowLongPtrW(window, GWLP_USERDATA));
+        auto* commands =
+            reinterpret_cast<std::vector<std::pair<WPARAM, LPARAM>>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (commands) {
             commands->emplace_back(wparam & 0xFFF0, lparam);
         }
@@ -30,8 +30,8 @@ UniqueHwnd make_window(const wchar_t* class_name) {
     description.hInstance = GetModuleHandleW(nullptr);
     description.lpszClassName = class_name;
     RegisterClassExW(&description);
-    return UniqueHwnd(CreateWindowExW(WS_EX_TOOLWINDOW, class_name, L"", WS_POPUP, 0, 0, 40, 20, nullptr,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr));
+    return UniqueHwnd(CreateWindowExW(WS_EX_TOOLWINDOW, class_name, L"", WS_POPUP, 0, 0, 40, 20, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr));
 }
 
 // The cursor's display count (ShowCursor answers with the count after its change).

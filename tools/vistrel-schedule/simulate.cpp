@@ -112,8 +112,8 @@ struct UsageError {
 
 TDateTime date_and_time(const std::string& option, const std::string& text) {
     const auto civil = split_entry_time(text);
-    if (!civil || !civil->has_date || text.find(':') == std::string::npos || civil->hour > 23 ||
-        civil->minute > 59 || civil->second > 59 || !is_valid_date(civil->year, civil->month, civil->day) ||
+    if (!civil || !civil->has_date || text.find(':') == std::string::npos || civil->hour > 23 || civil->minute > 59 ||
+        civil->second > 59 || !is_valid_date(civil->year, civil->month, civil->day) ||
         day_number(civil->year, civil->month, civil->day) < 1) {
         throw UsageError{"invalid time for " + option + " '" + text + "': expected \"YYYY-MM-DD HH:MM:SS\""};
     }
