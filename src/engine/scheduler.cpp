@@ -12,6 +12,16 @@ constexpr std::int64_t kMinimumInterval = 100;
 // timer's lateness. A later tick (the computer slept through midnight) goes on from the moment it came.
 constexpr double kLateMidnightTick = 60000.0 / kMsPerDay;
 
+// The first entry of the chain after head that wanted accepts, given its time today; null when there is none.
+template <typename Wanted>
+TimerEntry* first_in_chain(const TimerEntry& head, TDateTime now, Wanted wanted) {
+    TimerEntry* entry = head.chain;
+    while (entry && !wanted(*entry, absolute_time(entry->time, now))) {
+        entry = entry->chain;
+    }
+    return entry;
+}
+
 }  // namespace
 
 Scheduler::Scheduler(Schedule& schedule, const Settings& settings, const EnginePorts& ports)
@@ -49,20 +59,6 @@ void Scheduler::build_chain() {
         p->chain = &task;
     }
 }
-
-namespace {
-
-// The first entry of the chain after head that wanted accepts, given its time today; null when there is none.
-template <typename Wanted>
-TimerEntry* first_in_chain(const TimerEntry& head, TDateTime now, Wanted wanted) {
-    TimerEntry* entry = head.chain;
-    while (entry && !wanted(*entry, absolute_time(entry->time, now))) {
-        entry = entry->chain;
-    }
-    return entry;
-}
-
-}  // namespace
 
 void Scheduler::select_next_due(TDateTime from) {
     next_due_ =
