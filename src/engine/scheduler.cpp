@@ -48,15 +48,21 @@ void Scheduler::build_chain() {
         entry->chain = entry->next;
     }
     const TDateTime now = ports_.clock.now();
+    // Every entry before the last insertion point is due before the last task inserted, so a task due no earlier
+    // than that one is looked for from there on: the every-day tasks, then the dated ones, take one pass each.
+    TimerEntry* last_place = &head;
+    TDateTime last_due = 0.0;
     for (TimerEntry& task : schedule_.task_list) {
         const TDateTime due = absolute_time(task.time, now);
-        TimerEntry* p = &head;
+        TimerEntry* p = due >= last_due ? last_place : &head;
         // A task goes before every entry due at its time or later, a rest at the same time included.
         while (p->chain && due > absolute_time(p->chain->time, now)) {
             p = p->chain;
         }
         task.chain = p->chain;
         p->chain = &task;
+        last_place = p;
+        last_due = due;
     }
 }
 

@@ -62,6 +62,16 @@ TEST(Scheduler, TakesEachEntryAlongItsRoad) {
          clock_time(8, 5),
          {"07:59:30.000 arm 30000 0", "08:00:00.000 reminder tea", "08:00:00.000 arm 100 0",
           "08:00:00.100 rest-begin 1", "08:01:00.100 rest-end"}},
+        {"tasks due at the same moment: the one later in the task list goes first",
+         [](EngineRig& rig) {
+             rig.reminder(clock_time(8, 0), "daily");
+             rig.reminder(kDay + clock_time(8, 0), "dated");
+             rig.reminder(kDay + clock_time(7, 0), "earlier");
+         },
+         clock_time(6, 59, 30),
+         clock_time(8, 5),
+         {"06:59:30.000 arm 30000 0", "07:00:00.000 reminder earlier", "07:00:00.000 arm 3600000 0",
+          "08:00:00.000 reminder dated", "08:00:00.000 arm 100 0", "08:00:00.100 reminder daily"}},
         {"a rest right after a task gets no warning",
          [](EngineRig& rig) {
              rig.settings.CompulsoryPremind = true;
