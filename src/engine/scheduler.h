@@ -13,9 +13,12 @@
 namespace vistrel {
 
 /// Arms Timer1 for the next due entry of both timetables and carries each out at its time; Timer_day rolls the
-/// every-day entries over to the new day at midnight. The owner keeps the timetables, the settings and the ports
-/// alive as long as the scheduler, calls rebuild_due_chain after every timetable change while running, and routes
-/// the system's clock-change notice to time_changed.
+/// every-day entries over to the new day at midnight. The scheduler takes over both timers' handlers.
+///
+/// The owner keeps the timetables, the settings and the ports alive as long as the scheduler; starts it with
+/// arm_day_timer and then change_run_or_pause; calls rebuild_due_chain after every timetable change while running;
+/// routes the system's clock-change notice to time_changed; and calls restore_desktop on every way out of the
+/// program. Dialogs the engine asks for are deferred (PostShow), so no call into the ports may run a message loop.
 class Scheduler {
 public:
     Scheduler(Schedule& schedule, const Settings& settings, const EnginePorts& ports);

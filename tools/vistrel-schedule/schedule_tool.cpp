@@ -69,7 +69,9 @@ simulate    Previews what Vistrel will do with the timetables of FILE (read, nev
               program  SHOW  COMMAND  a program would be started (SHOW: its window mode's
                                       show command)
               program-missing  PATH   a program file does not exist: the task is skipped
-              pause / resume          the schedule paused or resumed at --pause/--resume
+              pause / resume          the schedule paused or resumed at --pause/--resume (a
+                                      pause while paused, or a resume while running, does
+                                      nothing); it comes after what falls due at that moment
             TIME is "YYYY-MM-DD HH:MM:SS". The options stand for the settings: --compulsory
             (default 1), --premind (0), --mode (2: 0 dialog, 1 monitor off, 2 screen saver),
             --grace (minutes after start-up in which rests are refused, 0) and --uptime
