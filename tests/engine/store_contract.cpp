@@ -124,7 +124,7 @@ TEST_P(StoreContract, ValueOfTheWrongTypeKeepsItsDefaultAndTheLoadGoesOn) {
             {
                 auto key = store().open_key(kSettingsKey);
                 for (const char* name : names) {
-                    key->write_integer(name, name == kRestModeValue ? 1 : 0);
+                    key->write_integer(name, std::string_view(name) == kRestModeValue ? 1 : 0);
                 }
                 if (as_blob) {
                     key.reset();
