@@ -11,7 +11,7 @@ namespace {
 constexpr double kMaxExactDays = 9007199254740992.0;
 
 // Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's days_from_civil).
-std::int64_t days_from_civil(std::int64_t y, unsigned m, unsigned d) {
+constexpr std::int64_t days_from_civil(std::int64_t y, unsigned m, unsigned d) {
     y -= m <= 2 ? 1 : 0;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const auto yoe = static_cast<unsigned>(y - era * 400);
@@ -38,7 +38,8 @@ CivilDate civil_from_days(std::int64_t z) {
     return {static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2 ? 1 : 0), m, d};
 }
 
-const std::int64_t kEpochFromUnix = days_from_civil(1899, 12, 30);
+// A constant, so that times built during static initialisation elsewhere already see it.
+constexpr std::int64_t kEpochFromUnix = days_from_civil(1899, 12, 30);
 
 // Takes numbers and separators off the front of a text.
 class TextReader {
@@ -115,7 +116,9 @@ std::int64_t ms_until(TDateTime t, TDateTime now, TimePart unit) {
     }
     switch (unit) {
         case TimePart::milliseconds:
-            return static_cast<std::int64_t>(d * 24 * 60 * 60 * 1000);
+            // Rounded, not truncated: times are whole milliseconds, and their difference in days is not exact in
+            // binary, so truncating would arm timers a millisecond early about one time in three.
+            return std::llroundl(d * 24 * 60 * 60 * 1000);
         case TimePart::seconds:
             return static_cast<std::int64_t>(d * 24 * 60 * 60);
         case TimePart::minutes:

@@ -46,7 +46,8 @@ std::int64_t day_part(TDateTime t);
 /// t on today's date when it is an every-day time, else t itself.
 TDateTime absolute_time(TDateTime t, TDateTime now);
 
-/// How long from now until t in the given unit, clamped to one day either way, truncated toward zero.
+/// How long from now until t in the given unit, clamped to one day either way; milliseconds to the nearest one,
+/// larger units truncated toward zero.
 std::int64_t ms_until(TDateTime t, TDateTime now, TimePart unit = TimePart::milliseconds);
 
 /// Builds a time from its parts (the division by a day's milliseconds done in extended precision).

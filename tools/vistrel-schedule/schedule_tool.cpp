@@ -1,5 +1,7 @@
 #include "schedule_tool.h"
 
+#include "simulate.h"
+
 #include "engine/schedule_file.h"
 #include "engine/text_codec.h"
 #include "engine/timetable.h"
@@ -27,6 +29,9 @@ Usage:
   vistrel-schedule add-program FILE TIME RUN_MODE PATH [ARGUMENTS]
   vistrel-schedule remove FILE rest|task TIME
   vistrel-schedule clear FILE rest|task
+  vistrel-schedule simulate FILE --from TIME --to TIME [--compulsory 0|1] [--premind 0|1]
+                   [--mode 0|1|2] [--grace MINUTES] [--uptime MINUTES] [--pause TIME]...
+                   [--resume TIME]...
   vistrel-schedule --help
 
 show        Prints every entry without writing the file: the rest entries, then the task
@@ -49,6 +54,29 @@ add-program Starts the program PATH (an existing file) with ARGUMENTS at TIME, i
             mode RUN_MODE: 0 default, 1 maximised, 2 minimised, 3 hidden.
 remove      Deletes the entry at TIME (as show prints it) from the rest or task list.
 clear       Deletes every entry of the rest or task list.
+simulate    Previews what Vistrel will do with the timetables of FILE (read, never written):
+            starts the schedule at --from as the program starts, on a clock that runs to --to
+            in an instant, and prints one line per event, fields separated by one TAB, the
+            first the time YYYY-MM-DD HH:MM:SS.mmm:
+              arm  INTERVAL_MS  TAG   the timer is set for the next entry (TAG 1: a rest's
+                                      one-minute warning comes first)
+              pre-reminder            the warning one minute before a compulsory rest
+              rest-begin  MINUTES     a compulsory rest begins
+              rest-end                it ends
+              rest  MODE              a rest that is not compulsory is carried out
+              rest-skipped            a rest refused in the first minutes after start-up
+              reminder  TEXT          a reminder is shown
+              program  SHOW  COMMAND  a program would be started (SHOW: its window mode's
+                                      show command)
+              program-missing  PATH   a program file does not exist: the task is skipped
+              pause / resume          the schedule paused or resumed at --pause/--resume (a
+                                      pause while paused, or a resume while running, does
+                                      nothing); it comes after what falls due at that moment
+            TIME is "YYYY-MM-DD HH:MM:SS". The options stand for the settings: --compulsory
+            (default 1), --premind (0), --mode (2: 0 dialog, 1 monitor off, 2 screen saver),
+            --grace (minutes after start-up in which rests are refused, 0) and --uptime
+            (minutes the computer has been up at --from, 1440). Program files are looked
+            for, but nothing is started and nothing is shown.
 
 A file that does not exist is an empty schedule. Texts are stored in GBK: at most 200
 bytes of reminder text, 100 of path and 100 of arguments. Each list holds at most 255
@@ -375,28 +403,7 @@ private:
 
     // --- helpers
 
-    static std::string escaped(const std::string& gbk) {
-        std::string text;
-        for (const char c : gbk_to_utf8(gbk)) {
-            switch (c) {
-                case '\\':
-                    text += "\\\\";
-                    break;
-                case '\t':
-                    text += "\\t";
-                    break;
-                case '\r':
-                    text += "\\r";
-                    break;
-                case '\n':
-                    text += "\\n";
-                    break;
-                default:
-                    text += c;
-            }
-        }
-        return text;
-    }
+    static std::string escaped(const std::string& gbk) { return escape_text(gbk_to_utf8(gbk)); }
 
     // Without leading and trailing blanks and control characters, as the pages check their fields.
     static std::string trimmed(const std::string& text) {
@@ -429,7 +436,33 @@ private:
 
 }  // namespace
 
+std::string escape_text(std::string_view utf8) {
+    std::string text;
+    for (const char c : utf8) {
+        switch (c) {
+            case '\\':
+                text += "\\\\";
+                break;
+            case '\t':
+                text += "\\t";
+                break;
+            case '\r':
+                text += "\\r";
+                break;
+            case '\n':
+                text += "\\n";
+                break;
+            default:
+                text += c;
+        }
+    }
+    return text;
+}
+
 int run_schedule_tool(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out, std::ostream& err) {
+    if (!arguments.empty() && arguments[0] == "simulate") {
+        return run_simulate(arguments, out, err);
+    }
     Command command(arguments, now, out);
     return command.run(err);
 }

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vistrel::tool {
@@ -16,6 +17,9 @@ inline constexpr int kExitUsage = 2;    // the command line itself is wrong
 /// Runs one command of vistrel-schedule (arguments after the program name, UTF-8) at the local time now.
 /// Results go to out, errors to err, both UTF-8.
 int run_schedule_tool(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out, std::ostream& err);
+
+/// A text as the tool prints it: a backslash, TAB, CR and LF written as \\, \t, \r and \n.
+std::string escape_text(std::string_view utf8);
 
 /// The local wall-clock time, cut to the second.
 TDateTime local_now();

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/message_service.h"
+#include "engine/program_starter.h"
+#include "engine/scheduler_events.h"
+#include "engine/timetable.h"
+
+namespace vistrel {
+
+/// The show command a program task starts its program with, by its run_mode.
+int show_command(std::uint8_t run_mode);
+
+/// The command line of a program task: the path in quotes, so that blanks in it stay part of it, then a blank and
+/// the arguments when there are any; blanks and control characters around either are dropped.
+std::string program_command_line(std::string_view path, std::string_view arguments);
+
+/// Carries out due tasks: shows a reminder or starts a program.
+class TaskExecution {
+public:
+    TaskExecution(MessageService& zqInfo, ProgramStarter& programs, SchedulerEvents& events)
+        : zqInfo_(zqInfo), programs_(programs), events_(events) {}
+
+    /// Shows the reminder of entry in place of any dialog still open, without waiting for the user.
+    void run_reminder(const TimerEntry& entry);
+    /// Starts the program of entry; a program file that does not exist is skipped silently.
+    void run_program(const TimerEntry& entry);
+
+private:
+    MessageService& zqInfo_;
+    ProgramStarter& programs_;
+    SchedulerEvents& events_;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,86 @@
+#include "win32/win32_program_starter.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "engine/task_execution.h"
+#include "win32/wide_text.h"
+
+namespace vistrel {
+namespace {
+
+std::wstring folder_of_this_program() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+// A folder with blanks in its name holding a copy of the probe, so that an unquoted path would fail.
+class ProgramStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = std::wstring(temp) + L"vistrel start test " + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        probe_ = folder_ + L"show probe.exe";
+        ASSERT_TRUE(CopyFileW((folder_of_this_program() + L"show_probe.exe").c_str(), probe_.c_str(), FALSE));
+    }
+    void TearDown() override {
+        DeleteFileW(probe_.c_str());
+        RemoveDirectoryW(folder_.c_str());
+    }
+
+    // What the probe reported ("<uses show window> <show command> <argument count>"); empty when it never did.
+    std::string report(const std::wstring& file) {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (FILE* in = _wfopen(file.c_str(), L"r")) {
+                char text[64] = {};
+                std::fgets(text, sizeof(text), in);
+                std::fclose(in);
+                DeleteFileW(file.c_str());
+                return text;
+            }
+            Sleep(50);
+        }
+        return {};
+    }
+
+    std::wstring folder_;
+    std::wstring probe_;
+};
+
+TEST_F(ProgramStart, ProgramGetsTheShowCommandOfItsRunMode) {
+    Win32ProgramStarter starter;
+    ASSERT_TRUE(starter.file_exists(to_utf8(probe_)));
+    struct Case {
+        std::uint8_t run_mode;
+        const char* expected;
+    };
+    const Case cases[] = {{0, "1 1 1"}, {1, "1 3 1"}, {2, "1 6 1"}, {3, "1 0 1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.run_mode));
+        const std::wstring out = folder_ + L"report " + std::to_wstring(c.run_mode) + L".txt";
+        // The report's path has a blank too: quoted, it stays one argument.
+        const std::string command = program_command_line(to_utf8(probe_), "\"" + to_utf8(out) + "\"");
+        ASSERT_TRUE(starter.start(command, show_command(c.run_mode)));
+        EXPECT_EQ(report(out), c.expected);
+    }
+}
+
+TEST_F(ProgramStart, FileTestAcceptsOnlyExistingFiles) {
+    Win32ProgramStarter starter;
+    EXPECT_TRUE(starter.file_exists(to_utf8(probe_)));
+    EXPECT_FALSE(starter.file_exists(to_utf8(folder_ + L"missing.exe")));
+    EXPECT_FALSE(starter.file_exists(to_utf8(folder_)));
+    EXPECT_FALSE(starter.file_exists(""));
+    EXPECT_FALSE(starter.start("\"" + to_utf8(folder_ + L"missing.exe") + "\"", 1));
+}
+
+}  // namespace
+}  // namespace vistrel

@@ -1,0 +1,227 @@
+#include "simulate.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <ostream>
+
+#include "engine/schedule_file.h"
+#include "engine/scheduler.h"
+#include "engine/text_codec.h"
+#include "engine/virtual_clock.h"
+#include "schedule_tool.h"
+
+namespace vistrel::tool {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Nothing is shown and nothing of the desktop is touched in a preview.
+class SilentMessages final : public MessageService {
+public:
+    void SetPostShow(bool) override {}
+    int MessageDlg(std::string_view, std::string_view, int) override { return kOk; }
+    void ShowMessage(std::string_view) override {}
+    void CloseDialog() override {}
+};
+
+class SilentTray final : public TrayIcon {
+public:
+    void SetVisible(bool) override {}
+    void Minimize() override {}
+};
+
+class SilentDesktop final : public Desktop {
+public:
+    void set_monitor_power(bool) override {}
+    bool screen_saver_active() override { return false; }
+    void start_screen_saver() override {}
+    void show_shell_window(std::string_view, bool) override {}
+    void show_cursor(bool) override {}
+};
+
+// Looks for the program files for real, but starts nothing.
+class ProgramFileTest final : public ProgramStarter {
+public:
+    bool file_exists(std::string_view path) override {
+        std::error_code error;
+        const fs::path file(std::u8string(path.begin(), path.end()));
+        return !path.empty() && fs::is_regular_file(file, error);
+    }
+    bool start(std::string_view, int) override { return true; }
+};
+
+// "YYYY-MM-DD HH:MM:SS.mmm" of the clock.
+std::string time_text(const VirtualClock& clock) {
+    const std::int64_t ms = clock.wall_ms();
+    std::string text = entry_time_text(ms_to_time(ms - ms % 1000));
+    if (text.size() == 10) {
+        text += " 00:00:00";  // the date alone stands for midnight
+    }
+    const auto fraction = std::to_string(1000 + ms % 1000);
+    return text + "." + fraction.substr(1);
+}
+
+// One line per event, fields separated by TAB, the first the virtual time.
+class EventPrinter final : public SchedulerEvents {
+public:
+    EventPrinter(const VirtualClock& clock, std::ostream& out) : clock_(clock), out_(out) {}
+
+    void armed(std::uint32_t interval, std::int32_t tag) override {
+        line("arm", std::to_string(interval), std::to_string(tag));
+    }
+    void pre_reminder() override { line("pre-reminder"); }
+    void rest_begin(const TimerEntry& entry) override { line("rest-begin", std::to_string(entry.break_minutes())); }
+    void rest_end() override { line("rest-end"); }
+    void rest(const TimerEntry&, std::int32_t mode) override { line("rest", std::to_string(mode)); }
+    void rest_skipped(const TimerEntry&) override { line("rest-skipped"); }
+    void reminder(const TimerEntry& entry) override { line("reminder", escape_text(gbk_to_utf8(entry.remind_info()))); }
+    void program(const TimerEntry&, int show_command, std::string_view command_line) override {
+        line("program", std::to_string(show_command), escape_text(command_line));
+    }
+    void program_missing(const TimerEntry&, std::string_view path) override {
+        line("program-missing", escape_text(path));
+    }
+
+    template <typename... Fields>
+    void line(std::string_view what, const Fields&... fields) {
+        out_ << time_text(clock_) << '\t' << what;
+        ((out_ << '\t' << fields), ...);
+        out_ << '\n';
+    }
+
+private:
+    const VirtualClock& clock_;
+    std::ostream& out_;
+};
+
+struct Options {
+    fs::path file;
+    TDateTime from = 0.0;
+    TDateTime to = 0.0;
+    Settings settings;
+    std::uint32_t uptime_minutes = 1440;
+    std::multimap<TDateTime, bool> toggles;  // when, and whether it resumes (else pauses)
+};
+
+// A command line that cannot be run, and why.
+struct UsageError {
+    std::string message;
+};
+
+TDateTime date_and_time(const std::string& option, const std::string& text) {
+    const auto civil = split_entry_time(text);
+    if (!civil || !civil->has_date || text.find(':') == std::string::npos || civil->hour > 23 || civil->minute > 59 ||
+        civil->second > 59 || !is_valid_date(civil->year, civil->month, civil->day) ||
+        day_number(civil->year, civil->month, civil->day) < 1) {
+        throw UsageError{"invalid time for " + option + " '" + text + "': expected \"YYYY-MM-DD HH:MM:SS\""};
+    }
+    return civil_to_time(*civil);
+}
+
+std::uint32_t whole_number(const std::string& option, const std::string& text, std::uint32_t high) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoul(text) > high) {
+        throw UsageError{"invalid value for " + option + " '" + text + "': expected 0-" + std::to_string(high)};
+    }
+    return static_cast<std::uint32_t>(std::stoul(text));
+}
+
+// Reads "simulate FILE" and the options after it.
+Options read_options(const std::vector<std::string>& arguments) {
+    if (arguments.size() < 2) {
+        throw UsageError{"wrong number of arguments for 'simulate'"};
+    }
+    Options options;
+    options.file = fs::path(std::u8string(arguments[1].begin(), arguments[1].end()));
+    std::optional<TDateTime> from;
+    std::optional<TDateTime> to;
+    for (std::size_t i = 2; i < arguments.size(); i += 2) {
+        const std::string& name = arguments[i];
+        if (i + 1 == arguments.size()) {
+            throw UsageError{"option '" + name + "' needs a value"};
+        }
+        const std::string& value = arguments[i + 1];
+        if (name == "--from") {
+            from = date_and_time(name, value);
+        } else if (name == "--to") {
+            to = date_and_time(name, value);
+        } else if (name == "--pause" || name == "--resume") {
+            options.toggles.emplace(date_and_time(name, value), name == "--resume");
+        } else if (name == "--compulsory") {
+            options.settings.CompulsoryRest = whole_number(name, value, 1) != 0;
+        } else if (name == "--premind") {
+            options.settings.CompulsoryPremind = whole_number(name, value, 1) != 0;
+        } else if (name == "--mode") {
+            options.settings.RestMode = static_cast<std::int32_t>(whole_number(name, value, 2));
+        } else if (name == "--grace") {
+            options.settings.StartDummyTime = static_cast<std::int32_t>(whole_number(name, value, 60));
+        } else if (name == "--uptime") {
+            // The tick count wraps after 49.7 days.
+            options.uptime_minutes = whole_number(name, value, 71582);
+        } else {
+            throw UsageError{"unknown option '" + name + "' for 'simulate'"};
+        }
+    }
+    if (!from || !to) {
+        throw UsageError{"simulate needs --from and --to"};
+    }
+    if (*to < *from) {
+        throw UsageError{"--to lies before --from"};
+    }
+    options.from = *from;
+    options.to = *to;
+    return options;
+}
+
+// Starts the engine at options.from as the program starts, runs it to options.to and prints what it does.
+void simulate(const Options& options, Schedule& schedule, std::ostream& out) {
+    VirtualClock clock(options.from, options.uptime_minutes * 60000u);
+    VirtualTimer Timer1(clock);
+    VirtualTimer Timer_day(clock);
+    SilentMessages zqInfo;
+    SilentTray tray;
+    SilentDesktop desktop;
+    ProgramFileTest programs;
+    EventPrinter printer(clock, out);
+    const EnginePorts ports{clock, Timer1, Timer_day, zqInfo, tray, desktop, programs, &printer};
+    Scheduler scheduler(schedule, options.settings, ports);
+
+    scheduler.arm_day_timer();
+    scheduler.change_run_or_pause();
+    // A pause or resume comes after what the timers do at the same moment, and only when it changes the state.
+    for (const auto& [when, resume] : options.toggles) {
+        if (when < options.from || when > options.to) {
+            continue;
+        }
+        clock.run_until(when);
+        if (resume != scheduler.running()) {
+            printer.line(resume ? "resume" : "pause");
+            scheduler.change_run_or_pause();
+        }
+    }
+    clock.run_until(options.to);
+}
+
+}  // namespace
+
+int run_simulate(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    Options options;
+    try {
+        options = read_options(arguments);
+    } catch (const UsageError& error) {
+        err << "vistrel-schedule: " << error.message << "\nTry 'vistrel-schedule --help'.\n";
+        return kExitUsage;
+    }
+    // Read without writing anything: a preview never changes the file.
+    Schedule schedule;
+    if (load_schedule(options.file, schedule, LoadMode::read_only) != LoadResult::loaded) {
+        err << "vistrel-schedule: cannot read '" << arguments[1] << "'\n";
+        return kExitFailure;
+    }
+    simulate(options, schedule, out);
+    return kExitOk;
+}
+
+}  // namespace vistrel::tool
