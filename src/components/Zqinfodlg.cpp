@@ -71,7 +71,8 @@ void TzqInfoDlg::post(int kind) {
 }
 
 void TzqInfoDlg::post_token(int kind) {
-    if (PostMessageW(Handle(), kRequestMessage, kind == 0 ? 1 : 2, kind)) {
+    // Once the session has ended the window is gone; a null window would make this a thread message.
+    if (Handle() != nullptr && PostMessageW(Handle(), kRequestMessage, kind == 0 ? 1 : 2, kind)) {
         ++tokens_;
     }
 }

@@ -305,6 +305,16 @@ TEST_F(InfoDialog, HostedControlIsShownCentredAndSurvives) {
     EXPECT_FALSE(hosted->Visible());
 }
 
+TEST_F(InfoDialog, AfterTheSessionEndsRequestsAreNoLongerShown) {
+    EXPECT_EQ(SendMessageW(dialog.Handle(), WM_QUERYENDSESSION, 0, 0), 1);
+    SendMessageW(dialog.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(dialog.Handle(), nullptr);
+    dialog.PostShow = true;
+    dialog.MessageDlg(L"不会显示", L"提示", 0);
+    pump_until([&] { return dialog.Showing; }, 100);
+    EXPECT_FALSE(dialog.Showing);
+}
+
 TEST(GlobalInfoDialog, ShowMessageUsesTheApplicationTitle) {
     Application().SetTitle(L"Vistrel");
     later([] {
