@@ -90,13 +90,18 @@ TEST(Forms, BorderAndStayOnTopShapeTheWindow) {
     EXPECT_EQ(form.ClientHeight(), 200);
 }
 
-TEST(Forms, MessageDispatchCanBeTakenOver) {
+TEST(Forms, WindowClassAndMessageDispatchCanBeTakenOver) {
     class Recording : public TForm {
     public:
         using TForm::TForm;
         std::vector<UINT> seen;
 
     protected:
+        void CreateParams(TCreateParams& params) override {
+            TForm::CreateParams(params);
+            params.class_name = L"ZQ_VISTREL_TEST";
+        }
+
         LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
             if (message == WM_USER + 1) {
                 seen.push_back(message);
@@ -107,6 +112,7 @@ TEST(Forms, MessageDispatchCanBeTakenOver) {
     } form(nullptr);
     EXPECT_EQ(form.Perform(WM_USER + 1, 0, 0), 42);
     EXPECT_EQ(form.seen.size(), 1u);
+    EXPECT_EQ(FindWindowW(L"ZQ_VISTREL_TEST", nullptr), form.Handle());
 }
 
 // A dialog with an edit and three buttons; returns which one Enter or Escape pressed.
