@@ -283,6 +283,24 @@ TEST_F(InfoDialog, MultiLineInput) {
     EXPECT_EQ(dialog.Text, L"第一行\r\n第二行");
 }
 
+TEST_F(InfoDialog, SizeableInputDialogMaximisesFromItsCaptionBar) {
+    dialog.Sizeable = true;
+    later([&] {
+        TForm& form = *dialog.Form;
+        EXPECT_TRUE(dialog.Frame->Sizeable());
+        EXPECT_TRUE(dialog.Frame->SystemButton(1).Visible());
+        post_click(form.Handle(), {form.Width() - 39 + 7, 14});  // maximise
+        later([&] {
+            pump_until([&] { return form.WindowState() == wsMaximized; }, 1000);
+            EXPECT_EQ(form.WindowState(), wsMaximized);
+            EXPECT_EQ(dialog.Buttons[0]->Left(), form.Width() - 100);  // the buttons keep to the corner
+            close_from_caption();
+        });
+    });
+    EXPECT_FALSE(dialog.GetText(L"提醒内容", L"原来"));
+    EXPECT_EQ(dialog.Text, L"原来");
+}
+
 TEST_F(InfoDialog, HostedControlIsShownCentredAndSurvives) {
     EXPECT_FALSE(dialog.ControlDlg(nullptr, L"无"));
     EXPECT_FALSE(dialog.InputDlgExecute(3, false));  // no control to host
