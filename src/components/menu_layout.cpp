@@ -6,7 +6,10 @@ bool is_separator_caption(std::wstring_view caption) {
     return caption == L"-";
 }
 
-MenuItemSize measure_menu_item(const MenuMetrics& metrics, bool separator, int text_width, int text_height,
+MenuItemSize measure_menu_item(const MenuMetrics& metrics,
+                               bool separator,
+                               int text_width,
+                               int text_height,
                                int given_width) {
     if (separator) {
         return {given_width, 3};

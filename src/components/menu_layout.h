@@ -27,7 +27,10 @@ struct MenuItemSize {
 bool is_separator_caption(std::wstring_view caption);
 
 /// Size of an item whose caption measures text_width x text_height; a separator keeps the width it was given.
-MenuItemSize measure_menu_item(const MenuMetrics& metrics, bool separator, int text_width, int text_height,
+MenuItemSize measure_menu_item(const MenuMetrics& metrics,
+                               bool separator,
+                               int text_width,
+                               int text_height,
                                int given_width);
 
 /// A caption cut at its first "&": the character after it is drawn underlined and the "&" itself not at all.

@@ -15,8 +15,7 @@ PixelRect offset_rect(PixelRect rect, const RegionOffset& offset) {
     return {rect.left + offset.left, rect.top + offset.top, rect.right + offset.right, rect.bottom + offset.bottom};
 }
 
-std::vector<PixelRect> picture_destinations(TDisplayMode mode, PixelRect area, int picture_width,
-                                            int picture_height) {
+std::vector<PixelRect> picture_destinations(TDisplayMode mode, PixelRect area, int picture_width, int picture_height) {
     if (picture_width <= 0 || picture_height <= 0) {
         return {};
     }

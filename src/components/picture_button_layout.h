@@ -45,8 +45,7 @@ PixelRect offset_rect(PixelRect rect, const RegionOffset& offset);
 
 /// Where a picture of the given size goes inside `area`: one rectangle per copy, of the picture's own size except
 /// when stretched. Tiles at the right and bottom may reach past the area. Nothing for an empty picture.
-std::vector<PixelRect> picture_destinations(TDisplayMode mode, PixelRect area, int picture_width,
-                                            int picture_height);
+std::vector<PixelRect> picture_destinations(TDisplayMode mode, PixelRect area, int picture_width, int picture_height);
 
 /// What a picture button measures before it places its caption and check box.
 struct CaptionMetrics {
@@ -62,7 +61,7 @@ struct CaptionMetrics {
 struct CaptionLayout {
     PixelPoint text;
     PixelPoint box;
-    int auto_width = 0;   // width and height the button takes with AutoSize
+    int auto_width = 0;  // width and height the button takes with AutoSize
     int auto_height = 0;
 };
 

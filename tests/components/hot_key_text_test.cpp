@@ -57,13 +57,13 @@ TEST(TextToHotKey, ReadsNamesAbbreviationsAndKeys) {
         {L"Ins", 0x002D},
         {L"Insert", 0x002D},
         {L"Es", 0x001B},
-        {L"E", 0x0045},          // one matching letter is a key, not a name
+        {L"E", 0x0045},  // one matching letter is a key, not a name
         {L"S", 0x0053},
         {L"Sp", 0x0020},
-        {L"Page", 0x0022},       // PageUp matches no further than PageDown did: PageDown stays
+        {L"Page", 0x0022},  // PageUp matches no further than PageDown did: PageDown stays
         {L"PageU", 0x0021},
         {L"Down", 0x0028},
-        {L"Ctrlx+Q", 0x0251},    // the common prefix decides
+        {L"Ctrlx+Q", 0x0251},  // the common prefix decides
         {L"Win+R", 0x0852},
         {L"F1", 112},
         {L"F9", 120},
@@ -71,12 +71,12 @@ TEST(TextToHotKey, ReadsNamesAbbreviationsAndKeys) {
         {L"f12", 123},
         {L"F13", 112},
         {L"F0", 0x0046},
-        {L"Ctrl+A+B", 0x0242},   // the last plain key wins
+        {L"Ctrl+A+B", 0x0242},  // the last plain key wins
         {L"Ctrl+Alt+", 0x0300},
         {L"Ctrl  Q", 0x0251},
         {L"A+B+C+D+E+F", 0x0045},  // five tokens at most
         {L"", 0},
-        {L"中", 0},              // not a one-byte character: no key
+        {L"中", 0},  // not a one-byte character: no key
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(narrow(c.text));

@@ -38,7 +38,11 @@ TEST(PicturePlacement, PlacesByDisplayMode) {
         {"normal at the top-left", dmNormal, button, 32, 32, {{0, 0, 32, 32}}},
         {"centred", dmCenter, button, 32, 16, {{21, 4, 53, 20}}},
         {"centred, larger than the button, truncated toward zero", dmCenter, button, 88, 68, {{-6, -21, 82, 47}}},
-        {"tiled past the right and bottom", dmTile, button, 32, 16,
+        {"tiled past the right and bottom",
+         dmTile,
+         button,
+         32,
+         16,
          {{0, 0, 32, 16}, {32, 0, 64, 16}, {64, 0, 96, 16}, {0, 16, 32, 32}, {32, 16, 64, 32}, {64, 16, 96, 32}}},
         {"stretched onto the area", dmStretch, button, 32, 16, {button}},
         {"empty picture", dmCenter, button, 0, 16, {}},
@@ -87,9 +91,8 @@ TEST(CheckMarks, FrameControlStates) {
         unsigned state;
     };
     const Case cases[] = {
-        {csPushButton, false, true, 0x0010}, {csPushButton, true, true, 0x0210},
-        {csCheckBox, false, true, 0x0000},   {csCheckBox, true, true, 0x0400},
-        {csRadioButton, false, true, 0x0004}, {csRadioButton, true, true, 0x0404},
+        {csPushButton, false, true, 0x0010}, {csPushButton, true, true, 0x0210},   {csCheckBox, false, true, 0x0000},
+        {csCheckBox, true, true, 0x0400},    {csRadioButton, false, true, 0x0004}, {csRadioButton, true, true, 0x0404},
         {csCheckBox, true, false, 0x0500},   {csPushButton, false, false, 0x0110},
     };
     for (const auto& c : cases) {
