@@ -46,5 +46,34 @@ using UniqueHbitmap = UniqueResource<HBITMAP, &DeleteObject>;
 using UniqueHfont = UniqueResource<HFONT, &DeleteObject>;
 using UniqueHbrush = UniqueResource<HBRUSH, &DeleteObject>;
 using UniqueHpen = UniqueResource<HPEN, &DeleteObject>;
+using UniqueHpalette = UniqueResource<HPALETTE, &DeleteObject>;
+using UniqueHrgn = UniqueResource<HRGN, &DeleteObject>;
+
+/// Selects a GDI object into a device context and puts the previous one back when it goes.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+    ~SelectGuard() { SelectObject(dc_, previous_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+/// A window's (or the screen's) device context from GetDC, released when it goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() { ReleaseDC(window_, dc_); }
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
 
 }  // namespace vistrel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace vistrel::dialog {
+
+/// A button of a message dialog: its caption (empty when hidden) and the identifier it returns.
+struct ButtonFace {
+    std::wstring caption;
+    int id = 0;
+};
+
+/// Faces of Buttons[0..3] (Buttons[0] is the right-most) for the button set in bits 0-3 of a dialog type.
+/// `custom` holds the four custom captions, element i for Buttons[i].
+std::array<ButtonFace, 4> button_faces(unsigned type, const std::array<std::wstring, 4>& custom);
+
+/// Icon number in bits 4-7 of a dialog type.
+constexpr int icon_number(unsigned type) {
+    return static_cast<int>((type >> 4) & 0xF);
+}
+
+/// Order in which Buttons[] are created (and so their tab order) for the default index in bits 8-9.
+std::array<int, 4> creation_order(unsigned type);
+
+/// Width and height of a message dialog around its text.
+struct Size {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+Size message_size(Size text, int icon_width, Size minimum, bool fourth_button_visible);
+
+/// Left of the text: centred in the dialog but not left of the icon column.
+int text_left(int dialog_width, int text_width, int icon_width);
+/// Top of the text: halfway between the icon top and the buttons.
+int text_top(int buttons_top, int icon_top, int text_height);
+
+/// The text cut to at most `bytes` bytes of the program's double-byte code page, never inside a character.
+std::wstring cut_to_bytes(const std::wstring& text, int bytes);
+
+}  // namespace vistrel::dialog

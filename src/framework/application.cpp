@@ -1,0 +1,236 @@
+#include "framework/application.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "framework/form.h"
+
+namespace vistrel {
+
+TApplication& Application() {
+    static TApplication application;
+    return application;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &window_proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"VistrelApplication";
+    RegisterClassExW(&wc);
+    icon_.LoadFromResourceName(instance, L"MAINICON");
+    // A window of no size: it stands for the program in the task bar and owns every form.
+    handle_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
+                                  WS_MINIMIZEBOX, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                                  0, 0, nullptr, nullptr, instance, this));
+    SetWindowLongPtrW(handle_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SendMessageW(handle_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
+}
+
+TApplication::~TApplication() {
+    SetWindowLongPtrW(handle_.get(), GWLP_USERDATA, 0);
+}
+
+std::wstring TApplication::Title() const {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle_.get())) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(handle_.get(), text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void TApplication::SetTitle(const std::wstring& title) {
+    SetWindowTextW(handle_.get(), title.c_str());
+}
+
+void TApplication::SetIcon(const TIcon& icon) {
+    auto copy = icon.Clone();
+    icon_.SetHandle(CopyIcon(static_cast<TIcon&>(*copy).Handle()));
+    SendMessageW(handle_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
+}
+
+void TApplication::SetMainForm(TForm* form) {
+    main_form_ = form;
+}
+
+void TApplication::Run() {
+    ShowWindow(handle_.get(), SW_SHOWNOACTIVATE);
+    if (main_form_ != nullptr) {
+        main_form_->Show();
+    }
+    while (!terminated_) {
+        HandleMessage();
+    }
+}
+
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
+
+void TApplication::ProcessMessages() {
+    while (process_message()) {
+    }
+}
+
+void TApplication::HandleMessage() {
+    if (!process_message()) {
+        WaitMessage();
+    }
+}
+
+bool TApplication::process_message() {
+    MSG message;
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        return false;
+    }
+    if (message.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    if (!is_key_message(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
+bool TApplication::is_key_message(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) {
+        return false;
+    }
+    // The key goes to the nearest control of ours at or above the focused window.
+    for (HWND window = message.hwnd; window != nullptr; window = GetParent(window)) {
+        if (TWinControl* control = TWinControl::FromHandle(window)) {
+            try {
+                return control->PreviewKeyDown(message);
+            } catch (...) {
+                Application().HandleException();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void TApplication::Minimize() {
+    if (IsIconic(handle_.get())) {
+        return;
+    }
+    ShowOwnedPopups(handle_.get(), FALSE);
+    ShowWindow(handle_.get(), SW_MINIMIZE);
+    if (OnMinimize) {
+        OnMinimize(this);
+    }
+}
+
+void TApplication::Restore() {
+    if (!IsIconic(handle_.get())) {
+        return;
+    }
+    ShowWindow(handle_.get(), SW_RESTORE);
+    ShowOwnedPopups(handle_.get(), TRUE);
+    BringToFront();
+    if (OnRestore) {
+        OnRestore(this);
+    }
+}
+
+void TApplication::BringToFront() {
+    HWND front = GetLastActivePopup(handle_.get());
+    if (front == handle_.get() && main_form_ != nullptr && main_form_->HandleAllocated()) {
+        front = main_form_->Handle();
+    }
+    SetForegroundWindow(front);
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+    hooks_.push_back({next_hook_id_, std::move(hook)});
+    return next_hook_id_++;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+    std::erase_if(hooks_, [id](const Hook& h) { return h.id == id; });
+}
+
+void TApplication::HandleException() {
+    const std::exception_ptr error = std::current_exception();
+    if (OnException) {
+        OnException(error);
+        return;
+    }
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        ShowException(e);
+    } catch (...) {
+        ShowException(std::runtime_error("Unknown error"));
+    }
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    const std::string text = error.what();
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), length);
+    MessageBoxW(handle_.get(), wide.c_str(), Title().c_str(), MB_OK | MB_ICONSTOP);
+}
+
+LRESULT CALLBACK TApplication::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
+    try {
+        return self->handle_message(message, wparam, lparam);
+    } catch (...) {
+        self->HandleException();
+        return 0;
+    }
+}
+
+LRESULT TApplication::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    TMessage m{message, wparam, lparam, 0};
+    // A hook may remove itself (or another) while it runs: walk the ids as they were.
+    std::vector<int> ids;
+    for (const Hook& h : hooks_) {
+        ids.push_back(h.id);
+    }
+    for (const int id : ids) {
+        const auto it = std::find_if(hooks_.begin(), hooks_.end(), [id](const Hook& h) { return h.id == id; });
+        if (it != hooks_.end() && TWindowHook(it->hook)(m)) {
+            return m.Result;
+        }
+    }
+    switch (message) {
+        case WM_SYSCOMMAND:
+            switch (wparam & 0xFFF0) {
+                case SC_MINIMIZE:
+                    Minimize();
+                    return 0;
+                case SC_RESTORE:
+                    Restore();
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case WM_ACTIVATEAPP:
+            active_ = wparam != 0;
+            if (active_ ? static_cast<bool>(OnActivate) : static_cast<bool>(OnDeactivate)) {
+                (active_ ? OnActivate : OnDeactivate)(this);
+            }
+            break;
+        case WM_CLOSE:
+            if (main_form_ != nullptr) {
+                main_form_->Close();
+            }
+            return 0;
+        case WM_QUERYENDSESSION:
+            return 1;
+        default:
+            break;
+    }
+    return DefWindowProcW(handle_.get(), message, wparam, lparam);
+}
+
+}  // namespace vistrel

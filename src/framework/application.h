@@ -1,0 +1,87 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/component.h"
+#include "framework/icon.h"
+#include "win32/unique_handle.h"
+
+namespace vistrel {
+
+class TForm;
+
+/// A hook on the application window: sees each message first; returns true when it handled it.
+using TWindowHook = std::function<bool(TMessage& message)>;
+
+/// The application: the hidden application window (task-bar button, title, icon, minimise and restore),
+/// the message loop and the standard error display.
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    HWND Handle() const { return handle_.get(); }
+    std::wstring Title() const;
+    void SetTitle(const std::wstring& title);
+    /// The program icon ("MAINICON" from the resources until set otherwise).
+    TIcon& Icon() { return icon_; }
+    void SetIcon(const TIcon& icon);
+
+    TForm* MainForm() const { return main_form_; }
+    void SetMainForm(TForm* form);
+    /// Shows the main form and runs the message loop until the application terminates.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    /// Handles every message waiting now.
+    void ProcessMessages();
+    /// Handles one message, waiting for one if none is there.
+    void HandleMessage();
+
+    void Minimize();
+    void Restore();
+    void BringToFront();
+    bool Active() const { return active_; }
+
+    /// Hooks the application window; returns an id for UnhookMainWindow.
+    int HookMainWindow(TWindowHook hook);
+    void UnhookMainWindow(int id);
+
+    /// Reports the exception being handled: through OnException, else the standard error display.
+    void HandleException();
+    /// The standard error display: a message box with the error's message under the title.
+    void ShowException(const std::exception& error);
+    std::function<void(std::exception_ptr)> OnException;
+
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+
+private:
+    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+    bool process_message();
+    static bool is_key_message(const MSG& message);
+
+    UniqueHwnd handle_;
+    TIcon icon_;
+    TForm* main_form_ = nullptr;  // not owned
+    bool terminated_ = false;
+    bool active_ = false;
+    struct Hook {
+        int id;
+        TWindowHook hook;
+    };
+    std::vector<Hook> hooks_;
+    int next_hook_id_ = 1;
+};
+
+/// The one application object, made on first use.
+TApplication& Application();
+
+}  // namespace vistrel

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "framework/icon.h"
+#include "framework/win_control.h"
+
+namespace vistrel {
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+
+using TBorderIcons = unsigned;
+inline constexpr TBorderIcons biSystemMenu = 1;
+inline constexpr TBorderIcons biMinimize = 2;
+inline constexpr TBorderIcons biMaximize = 4;
+
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = int;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrOk = IDOK;
+inline constexpr TModalResult mrCancel = IDCANCEL;
+
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& can_close)>;
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+
+/// Size limits of a form (0 for none). Changing one makes the form keep to it at once.
+class TSizeConstraints {
+public:
+    int MinWidth() const { return min_width_; }
+    int MinHeight() const { return min_height_; }
+    int MaxWidth() const { return max_width_; }
+    int MaxHeight() const { return max_height_; }
+    void SetMinWidth(int value) { set(min_width_, value); }
+    void SetMinHeight(int value) { set(min_height_, value); }
+    void SetMaxWidth(int value) { set(max_width_, value); }
+    void SetMaxHeight(int value) { set(max_height_, value); }
+    void Apply(int& width, int& height) const;
+
+    std::function<void()> OnChange;
+
+private:
+    void set(int& field, int value);
+
+    int min_width_ = 0;
+    int min_height_ = 0;
+    int max_width_ = 0;
+    int max_height_ = 0;
+};
+
+/// A top-level window owned by the application window, shown modeless or modal.
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    TFormBorderStyle BorderStyle() const { return border_style_; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TBorderIcons BorderIcons() const { return border_icons_; }
+    void SetBorderIcons(TBorderIcons icons);
+    TFormStyle FormStyle() const { return form_style_; }
+    void SetFormStyle(TFormStyle style);
+    TPosition Position = poDesigned;
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
+    TSizeConstraints& Constraints() { return constraints_; }
+    TIcon& Icon() { return icon_; }
+    void SetClientSize(int width, int height);
+
+    TModalResult ModalResult() const { return modal_result_; }
+    void SetModalResult(TModalResult result) { modal_result_ = result; }
+    bool Modal() const { return modal_; }
+    /// Shows the form and runs the message loop until its modal result is set; returns that result.
+    TModalResult ShowModal();
+    /// The form's normal close: a modal form ends with Cancel; otherwise the close query, then OnClose.
+    void Close();
+    virtual bool CloseQuery();
+    /// Frees the form from the message loop, once the handler that asks for it has returned.
+    void Release();
+
+    TWinControl* ActiveControl() const { return active_control_; }
+    void SetActiveControl(TWinControl* control);
+    /// Focuses the next (or previous) control of the tab order after `current`.
+    void SelectNext(TWinControl* current, bool forward, bool check_tab_stop);
+    void SelectFirst();
+
+    bool DialogKey(WORD key, TShiftState shift) override;
+    /// The keyboard focus went to one of the form's controls.
+    void focus_moved_to(TWinControl* control);
+    /// A control left the form; it can no longer be the active control.
+    void control_removed(TControl* control);
+
+    TCloseQueryEvent OnCloseQuery;
+    TCloseEvent OnClose;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void VisibleChanged() override;
+    void ConstrainSize(int& width, int& height) override;
+    /// Re-applies the style of the border, icons and stay-on-top to an existing window.
+    void update_window_style();
+
+private:
+    void show_window();
+    void close_modal();
+    void place_on_first_show();
+
+    TFormBorderStyle border_style_ = bsSizeable;
+    TBorderIcons border_icons_ = biSystemMenu | biMinimize | biMaximize;
+    TFormStyle form_style_ = fsNormal;
+    TWindowState window_state_ = wsNormal;
+    TSizeConstraints constraints_;
+    TIcon icon_;
+    TModalResult modal_result_ = mrNone;
+    bool modal_ = false;
+    bool shown_once_ = false;
+    TWinControl* active_control_ = nullptr;  // not owned
+};
+
+}  // namespace vistrel
