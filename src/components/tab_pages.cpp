@@ -2,7 +2,7 @@
 
 namespace vistrel {
 
-std::optional<int> page_of_tab(std::span<const bool> tab_visible, int tab_index) {
+std::optional<int> page_of_tab(const std::vector<bool>& tab_visible, int tab_index) {
     int remaining = tab_index;
     for (std::size_t page = 0; page < tab_visible.size(); ++page) {
         if (tab_visible[page] && remaining-- == 0) {

@@ -8,7 +8,7 @@ namespace vistrel {
 namespace {
 
 TEST(TabPages, TabIndexSkipsPagesWithHiddenTabs) {
-    const bool visible[] = {true, false, true, true};
+    const std::vector<bool> visible{true, false, true, true};
     struct Case {
         int tab;
         std::optional<int> page;
