@@ -371,13 +371,13 @@ TEST(TrayIconScreenshot, IconOnTheTaskBar) {
 
     test::Surface shot(240, 64, RGB(40, 52, 68));
     TCanvas& canvas = shot.canvas();
-    canvas.Brush().SetColor(0xFFFFE1);
+    canvas.Brush().SetColor(RGB(255, 255, 225));  // tool-tip yellow
     canvas.Pen().SetColor(clBlack);
-    canvas.Rectangle(8, 6, 86, 26);
+    canvas.Rectangle(150, 8, 212, 28);
     canvas.Font().SetName(L"宋体");
     canvas.Font().SetHeight(-12);
     canvas.Brush().SetStyle(bsClear);
-    canvas.TextOut(14, 10, tray.Hint());
+    canvas.TextOut(158, 12, tray.Hint());
     for (int index = 0; index < 2; ++index) {
         tray.SetIconIndex(index);
         DrawIconEx(shot.dc(), 180 + 24 * index, 38, tray.Icon().Handle(), 16, 16, 0, nullptr, DI_NORMAL);
