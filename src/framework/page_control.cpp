@@ -249,6 +249,17 @@ LRESULT TPageControl::draw_item(const DRAWITEMSTRUCT& draw) {
     return TRUE;
 }
 
+LRESULT TPageControl::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_ERASEBKGND) {
+        // Around and behind the tabs the control shows its own colour, not the system's face colour.
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wparam), &client, color_brush());
+        return 1;
+    }
+    return TWinControl::handle_message(message, wparam, lparam);
+}
+
 std::optional<LRESULT> TPageControl::reflected_message(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_DRAWITEM) {
         return draw_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));

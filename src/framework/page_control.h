@@ -72,6 +72,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     std::optional<LRESULT> reflected_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     void BoundsChanged(bool resized) override;
     void FontChanged() override;
 
