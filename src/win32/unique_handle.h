@@ -47,6 +47,7 @@ using UniqueHbitmap = UniqueResource<HBITMAP, &DeleteObject>;
 using UniqueHfont = UniqueResource<HFONT, &DeleteObject>;
 using UniqueHbrush = UniqueResource<HBRUSH, &DeleteObject>;
 using UniqueHpen = UniqueResource<HPEN, &DeleteObject>;
+using UniqueHrgn = UniqueResource<HRGN, &DeleteObject>;
 using UniqueHmenu = UniqueResource<HMENU, &DestroyMenu>;
 using UniqueHimagelist = UniqueResource<HIMAGELIST, &ImageList_Destroy>;
 using UniqueHmodule = UniqueResource<HMODULE, &FreeLibrary>;
