@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "framework/form.h"
-#include "win_test_support.h"
+#include "test_support.h"
 
 namespace vistrel {
 namespace {
 
-using test::color_text;
-using test::Surface;
+using testing_support::color_text;
+using testing_support::Surface;
 
 constexpr COLORREF kFace = RGB(223, 223, 223);
 constexpr COLORREF kLight = RGB(255, 255, 255);
@@ -473,8 +473,8 @@ TEST(PictureButtonScreenshot, BorderAndCheckStyles) {
     SetCursorPos(1270, 790);  // away from the buttons, whose states are set by hand
     form.Show();
     form.Update();
-    test::pump_messages(200);
-    test::save_window(form.Handle(), "picture_buttons");
+    testing_support::pump_messages(200);
+    testing_support::save_screenshot(form.Handle(), "picture_buttons");
     Surface grab(1, 1);
     const POINT corner = form.ClientToScreen({10 + 165 * 2, 10 + 40 * 2 + 10});
     grab.grab_screen(corner.x, corner.y);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/form.h"
-#include "win_test_support.h"
+#include "test_support.h"
 
 namespace vistrel {
 namespace {
@@ -117,7 +117,7 @@ TEST_F(HotKeyTest, PressingTheCombinationCallsItsItem) {
         keys[i].ki.dwFlags = i < 3 ? 0 : KEYEVENTF_KEYUP;
     }
     ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
-    ASSERT_TRUE(test::pump_until([&] { return !fired.empty(); }));
+    ASSERT_TRUE(testing_support::pump_until([&] { return !fired.empty(); }));
     EXPECT_EQ(fired, (std::vector<THotKeyListItem*>{&second}));
 }
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "framework/form.h"
-#include "win_test_support.h"
+#include "test_support.h"
 
 namespace vistrel {
 namespace {
 
-using test::color_text;
-using test::Surface;
+using testing_support::color_text;
+using testing_support::Surface;
 
 constexpr COLORREF kBar = RGB(223, 223, 223);
 
@@ -291,7 +291,7 @@ TEST_F(MenuPainterTest, Screenshot) {
                 return;
             }
             KillTimer(nullptr, id);
-            test::save_window(window, "popup_menu");
+            testing_support::save_screenshot(window, "popup_menu");
             EndMenu();
         });
     };

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "framework/form.h"
-#include "win_test_support.h"
+#include "test_support.h"
 
 namespace vistrel {
 namespace {
 
-using test::Surface;
+using testing_support::Surface;
 
 constexpr TColor kProgramGrey = 14671839;
 
@@ -83,7 +83,7 @@ protected:
 TEST_F(PageControlTest, TabsShowTheCaptionsOfThePagesWithVisibleTabs) {
     form.Show();
     form.Update();
-    test::pump_messages(100);
+    testing_support::pump_messages(100);
     ASSERT_EQ(SendMessageW(pages->Handle(), TCM_GETITEMCOUNT, 0, 0), 4);
     expect_tab_shows(1, L"定时任务表");  // the hidden page is skipped
     expect_tab_shows(3, L"关于...");
@@ -93,7 +93,7 @@ TEST_F(PageControlTest, TabsAtTheBottomArePaintedTheSameWay) {
     pages->SetTabPosition(tpBottom);
     form.Show();
     form.Update();
-    test::pump_messages(100);
+    testing_support::pump_messages(100);
     const RECT display = pages->DisplayRect();
     const RECT tab = pages->TabRect(1);
     EXPECT_GE(tab.top, display.bottom);
@@ -109,7 +109,7 @@ TEST_F(PageControlTest, TheDrawEventReplacesTheSecondFillAndTheCaptionStillFollo
     };
     form.Show();
     form.Update();
-    test::pump_messages(100);
+    testing_support::pump_messages(100);
     EXPECT_FALSE(events.empty());
     expect_tab_shows(2, L"高级设置");
 }
@@ -149,8 +149,8 @@ TEST(PageControlScreenshot, TabsOnTopAndAtTheBottom) {
     SetCursorPos(1270, 790);
     form.Show();
     form.Update();
-    test::pump_messages(200);
-    test::save_window(form.Handle(), "page_control");
+    testing_support::pump_messages(200);
+    testing_support::save_screenshot(form.Handle(), "page_control");
     EXPECT_EQ(SendMessageW(main->Handle(), TCM_GETITEMCOUNT, 0, 0), 4);
     EXPECT_EQ(SendMessageW(timer->Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
 }

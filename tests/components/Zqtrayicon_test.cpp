@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "framework/form.h"
-#include "win_test_support.h"
+#include "test_support.h"
 
 namespace vistrel {
 namespace {
 
-using test::pump_until;
+using testing_support::pump_until;
 
 std::string button_name(TMouseButton button) {
     return button == mbLeft ? "left" : button == mbRight ? "right" : "middle";
@@ -191,7 +191,7 @@ TEST_F(TrayIconTest, MinimizeAndRestoreRunOnceThroughTheApplicationWindow) {
     EXPECT_EQ(GetActiveWindow(), form.Handle());  // the keyboard is back on the form, not the application window
     tray->Restore();
     callback(WM_LBUTTONDBLCLK);  // not minimised: only brought to the front
-    test::pump_messages(100);
+    testing_support::pump_messages(100);
 
     EXPECT_EQ(log, (std::vector<std::string>{"minimize", "dblclick", "restore", "dblclick"}));
     tray->SetVisible(false);
@@ -285,7 +285,7 @@ public:
 TImageList& three_colour_icons(TComponent* owner) {
     auto* list = new TImageList(owner);
     for (const COLORREF colour : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) {
-        test::Surface face(16, 16, colour);
+        testing_support::Surface face(16, 16, colour);
         TBitmap bitmap;
         bitmap.SetSize(16, 16);
         BitBlt(bitmap.Canvas().Handle(), 0, 0, 16, 16, face.dc(), 0, 0, SRCCOPY);
@@ -331,7 +331,7 @@ TEST(TrayIconAnimation, NeedsAnImageListAndStopsWhenTheListGoesAway) {
     EXPECT_EQ(tray.Icons(), nullptr);
     EXPECT_FALSE(tray.Animate());
     const std::size_t steps = tray.shown.size();
-    test::pump_messages(100);
+    testing_support::pump_messages(100);
     EXPECT_EQ(tray.shown.size(), steps);
 }
 
@@ -341,16 +341,16 @@ TEST(TrayIconIndex, ShowsTheImageOfTheListAndKeepsTheIconForAMissingOne) {
     TImageList& icons = three_colour_icons(&owner);
     tray.SetIcons(&icons);
     const auto centre_colour = [&] {
-        test::Surface surface(16, 16, RGB(0, 0, 0));
+        testing_support::Surface surface(16, 16, RGB(0, 0, 0));
         DrawIconEx(surface.dc(), 0, 0, tray.Icon().Handle(), 16, 16, 0, nullptr, DI_NORMAL);
         return surface.pixel(8, 8);
     };
     tray.SetIconIndex(1);
-    EXPECT_EQ(test::color_text(centre_colour()), test::color_text(RGB(0, 255, 0)));
+    EXPECT_EQ(testing_support::color_text(centre_colour()), testing_support::color_text(RGB(0, 255, 0)));
     EXPECT_EQ(tray.IconData().hIcon, tray.Icon().Handle());
     tray.SetIconIndex(7);
     EXPECT_EQ(tray.IconIndex(), 7);
-    EXPECT_EQ(test::color_text(centre_colour()), test::color_text(RGB(0, 255, 0)));
+    EXPECT_EQ(testing_support::color_text(centre_colour()), testing_support::color_text(RGB(0, 255, 0)));
 }
 
 // The notification area has no window of its own on the test display: the picture shows the icon the tray hands
@@ -369,7 +369,7 @@ TEST(TrayIconScreenshot, IconOnTheTaskBar) {
     tray.SetHint(L"Vistrel");
     tray.Loaded();
 
-    test::Surface shot(240, 64, RGB(40, 52, 68));
+    testing_support::Surface shot(240, 64, RGB(40, 52, 68));
     TCanvas& canvas = shot.canvas();
     canvas.Brush().SetColor(RGB(255, 255, 225));  // tool-tip yellow
     canvas.Pen().SetColor(clBlack);
@@ -382,7 +382,7 @@ TEST(TrayIconScreenshot, IconOnTheTaskBar) {
         tray.SetIconIndex(index);
         DrawIconEx(shot.dc(), 180 + 24 * index, 38, tray.Icon().Handle(), 16, 16, 0, nullptr, DI_NORMAL);
     }
-    shot.save("tray_icon");
+    testing_support::save_screenshot(shot.view(), "tray_icon");
     EXPECT_NE(shot.pixel(188, 46), RGB(40, 52, 68));  // the icon is drawn
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame_reference.h"
+
 namespace vistrel::frame {
 namespace {
 
@@ -23,35 +25,6 @@ PixelImage position_picture(int pw, int ph) {
         }
     }
     return picture;
-}
-
-// Where each frame pixel comes from, worked out pixel by pixel: edge tiles of 25 start after the
-// corners and may run into the far corner, which they cover; top and bottom tiles are drawn last.
-// Pixels taken from beyond an odd picture's halves are not defined: none is expected there.
-std::optional<Bgr> expected_pixel(const PixelImage& picture, int x, int y, int w, int h) {
-    const int pw = picture.width(), ph = picture.height();
-    const int hw = (pw + 1) / 2, hh = (ph + 1) / 2;
-    const int x_tiles_end = hw + (w - 2 * hw + kEdgeTile - 1) / kEdgeTile * kEdgeTile;
-    const int y_tiles_end = hh + (h - 2 * hh + kEdgeTile - 1) / kEdgeTile * kEdgeTile;
-    const bool top = y < hh, bottom = y >= h - hh, left = x < hw, right = x >= w - hw;
-    const int corner_x = left ? x : hw + x - (w - hw);
-    const int corner_y = top ? y : hh + y - (h - hh);
-    auto source = [&](int sx, int sy) -> std::optional<Bgr> {
-        if (sx >= pw || sy >= ph) {
-            return std::nullopt;
-        }
-        return picture.view().get(sx, sy);
-    };
-    if ((top || bottom) && x >= hw && x < x_tiles_end) {
-        return source(hw + (x - hw) % kEdgeTile, corner_y);
-    }
-    if ((left || right) && y >= hh && y < y_tiles_end) {
-        return source(corner_x, hh + (y - hh) % kEdgeTile);
-    }
-    if ((left || right) && (top || bottom)) {
-        return source(corner_x, corner_y);
-    }
-    return kCentre;
 }
 
 TEST(NineSlice, MainWindowSizeFromTheDefaultPictureSize) {
@@ -87,7 +60,7 @@ TEST(NineSlice, ComposedPixelsComeFromTheRightPlaces) {
         int wrong = 0;
         for (int y = 0; y < c.h && wrong < 5; ++y) {
             for (int x = 0; x < c.w && wrong < 5; ++x) {
-                const auto want = expected_pixel(picture, x, y, c.w, c.h);
+                const auto want = expected_frame_pixel(picture.view(), x, y, c.w, c.h, kCentre);
                 if (want && !(frame.view().get(x, y) == *want)) {
                     ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
                     ++wrong;

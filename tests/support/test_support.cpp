@@ -1,0 +1,141 @@
+#include "test_support.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/utility_window.h"
+#include "win32/unique_handle.h"
+
+namespace vistrel::testing_support {
+namespace {
+
+constexpr UINT kRun = WM_APP + 7;
+
+UtilityWindow& runner() {
+    static UtilityWindow window([](UINT message, WPARAM, LPARAM lparam) -> LRESULT {
+        if (message == kRun) {
+            const std::unique_ptr<std::function<void()>> action(reinterpret_cast<std::function<void()>*>(lparam));
+            (*action)();
+            return 0;
+        }
+        return message == WM_QUERYENDSESSION ? 1 : 0;
+    });
+    return window;
+}
+
+}  // namespace
+
+void later(std::function<void()> action) {
+    PostMessageW(runner().handle(), kRun, 0, reinterpret_cast<LPARAM>(new std::function<void()>(std::move(action))));
+}
+
+bool pump_until(const std::function<bool()>& done, int timeout_ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        Application().ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return done();
+}
+
+void pump_messages(int milliseconds) {
+    pump_until([] { return false; }, milliseconds);
+}
+
+Surface::Surface(int width, int height, COLORREF fill) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    dc_.reset(CreateCompatibleDC(nullptr));
+    selected_.emplace(dc_.get(), bitmap_.get());
+    const UniqueHbrush brush(CreateSolidBrush(fill));
+    const RECT all{0, 0, width, height};
+    FillRect(dc_.get(), &all, brush.get());
+    canvas_.SetHandle(dc_.get());
+}
+
+Surface::~Surface() {
+    canvas_.SetHandle(nullptr);
+}
+
+pixels::PixelView Surface::view() const {
+    GdiFlush();
+    return {static_cast<std::uint8_t*>(bits_), width_, height_, pixels::row_stride(width_)};
+}
+
+COLORREF Surface::pixel(int x, int y) const {
+    const pixels::Bgr c = view().get(x, y);
+    return RGB(c.r, c.g, c.b);
+}
+
+void Surface::grab_screen(int left, int top) {
+    const WindowDc screen(nullptr);
+    BitBlt(dc_.get(), 0, 0, width_, height_, screen.get(), left, top, SRCCOPY);
+}
+
+std::string color_text(COLORREF color) {
+    return "RGB(" + std::to_string(GetRValue(color)) + ", " + std::to_string(GetGValue(color)) + ", " +
+           std::to_string(GetBValue(color)) + ")";
+}
+
+pixels::PixelImage capture_window(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r{};
+    GetWindowRect(window, &r);
+    pixels::PixelImage image(r.right - r.left, r.bottom - r.top);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = image.width();
+    info.bmiHeader.biHeight = -image.height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    const WindowDc screen(nullptr);
+    const UniqueHdc memory(CreateCompatibleDC(screen.get()));
+    const UniqueHbitmap section(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const SelectGuard selected(memory.get(), section.get());
+    BitBlt(memory.get(), 0, 0, image.width(), image.height(), screen.get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const pixels::PixelView source{static_cast<std::uint8_t*>(bits), image.width(), image.height(),
+                                   pixels::row_stride(image.width())};
+    pixels::copy_rect(source, {0, 0, image.width(), image.height()}, image.view(), 0, 0);
+    return image;
+}
+
+void save_screenshot(HWND window, const std::string& name) {
+    save_screenshot(capture_window(window).view(), name);
+}
+
+void save_screenshot(const pixels::PixelView& image, const std::string& name) {
+    const char* folder = std::getenv("VISTREL_SCREENSHOTS");
+    if (folder == nullptr || *folder == '\0') {
+        return;
+    }
+    CreateDirectoryA(folder, nullptr);
+    const std::vector<std::uint8_t> file = pixels::encode_bmp(image);
+    std::ofstream out(std::string(folder) + "/" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+void post_click(HWND window, POINT point) {
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+void post_key(HWND window, WORD key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+}  // namespace vistrel::testing_support
