@@ -1,6 +1,7 @@
 #include "framework/image_list.h"
 
-#include <utility>
+#include <algorithm>
+#include <vector>
 
 namespace vistrel {
 
@@ -34,13 +35,16 @@ int TImageList::AddIcon(const TIcon& icon) {
 }
 
 void TImageList::InsertIcon(int index, const TIcon& icon) {
-    int position = ImageList_ReplaceIcon(Handle(), -1, icon.Handle());
-    if (position < 0) {
-        return;
+    // The system list only appends icons: take the images out and put them back with the new one in its place.
+    std::vector<UniqueHicon> images;
+    for (int i = 0; i < Count(); ++i) {
+        images.emplace_back(ImageList_GetIcon(handle_.get(), i, ILD_NORMAL));
     }
-    // The system list only appends icons: walk the new one down to its place.
-    for (; position > index && position > 0; --position) {
-        ImageList_Copy(handle_.get(), position, handle_.get(), position - 1, ILCF_SWAP);
+    index = std::clamp(index, 0, static_cast<int>(images.size()));
+    images.insert(images.begin() + index, UniqueHicon(CopyIcon(icon.Handle())));
+    ImageList_Remove(Handle(), -1);
+    for (const UniqueHicon& image : images) {
+        ImageList_ReplaceIcon(handle_.get(), -1, image.get());
     }
     changed();
 }

@@ -285,16 +285,8 @@ public:
 TImageList& three_colour_icons(TComponent* owner) {
     auto* list = new TImageList(owner);
     for (const COLORREF colour : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) {
-        testing_support::Surface face(16, 16, colour);
-        TBitmap bitmap;
-        bitmap.SetSize(16, 16);
-        BitBlt(bitmap.Canvas().Handle(), 0, 0, 16, 16, face.dc(), 0, 0, SRCCOPY);
-        ICONINFO info{TRUE, 0, 0, nullptr, bitmap.Handle()};
-        const WORD opaque[16]{};
-        const UniqueHbitmap mask(CreateBitmap(16, 16, 1, 1, opaque));
-        info.hbmMask = mask.get();
         TIcon icon;
-        icon.SetHandle(CreateIconIndirect(&info));
+        icon.SetHandle(testing_support::solid_icon(colour));
         list->AddIcon(icon);
     }
     return *list;

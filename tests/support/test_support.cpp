@@ -82,6 +82,21 @@ void Surface::grab_screen(int left, int top) {
     BitBlt(dc_.get(), 0, 0, width_, height_, screen.get(), left, top, SRCCOPY);
 }
 
+HICON solid_icon(COLORREF colour, int size) {
+    const Surface face(size, size, colour);
+    const WindowDc screen(nullptr);
+    const UniqueHbitmap colour_bits(CreateCompatibleBitmap(screen.get(), size, size));
+    {
+        const UniqueHdc dc(CreateCompatibleDC(screen.get()));
+        const SelectGuard selected(dc.get(), colour_bits.get());
+        BitBlt(dc.get(), 0, 0, size, size, face.dc(), 0, 0, SRCCOPY);
+    }
+    const std::vector<WORD> opaque(static_cast<std::size_t>((size + 15) / 16 * size), 0);
+    const UniqueHbitmap mask(CreateBitmap(size, size, 1, 1, opaque.data()));
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour_bits.get()};
+    return CreateIconIndirect(&info);
+}
+
 std::string color_text(COLORREF color) {
     return "RGB(" + std::to_string(GetRValue(color)) + ", " + std::to_string(GetGValue(color)) + ", " +
            std::to_string(GetBValue(color)) + ")";

@@ -49,6 +49,9 @@ private:
     TCanvas canvas_;
 };
 
+/// A square icon of one colour, fully opaque.
+HICON solid_icon(COLORREF colour, int size = 16);
+
 /// "RGB(r, g, b)", for failure messages.
 std::string color_text(COLORREF color);
 
