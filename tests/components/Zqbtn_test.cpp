@@ -425,6 +425,7 @@ TEST_F(PictureButtonOnForm, DoubleClickRaisesBothEvents) {
 
 // Every border style in every mouse state, and every check style checked and not, on the program's grey.
 TEST(PictureButtonScreenshot, BorderAndCheckStyles) {
+    testing_support::park_pointer();  // the buttons' mouse states are set by hand
     TForm form(nullptr);
     form.SetBorderStyle(bsNone);
     form.SetColor(14671839);
@@ -470,15 +471,19 @@ TEST(PictureButtonScreenshot, BorderAndCheckStyles) {
             button->SetEnabled(checked != 2);
         }
     }
-    SetCursorPos(1270, 790);  // away from the buttons, whose states are set by hand
     form.Show();
     form.Update();
     testing_support::pump_messages(200);
     testing_support::save_screenshot(form.Handle(), "picture_buttons");
-    Surface grab(1, 1);
-    const POINT corner = form.ClientToScreen({10 + 165 * 2, 10 + 40 * 2 + 10});
-    grab.grab_screen(corner.x, corner.y);
-    EXPECT_EQ(color_text(grab.pixel(0, 0)), color_text(kDark));  // single border, pressed: sunken on screen too
+    // On the screen too: a pressed single border is sunken, a flat one at rest shows no border.
+    const auto screen_pixel = [&](int x, int y) {
+        Surface grab(1, 1);
+        const POINT at = form.ClientToScreen({x, y});
+        grab.grab_screen(at.x, at.y);
+        return grab.pixel(0, 0);
+    };
+    EXPECT_EQ(color_text(screen_pixel(10 + 165 * 2, 10 + 40 * 2 + 10)), color_text(kDark));
+    EXPECT_EQ(color_text(screen_pixel(10, 10 + 40 + 10)), color_text(kFace));
 }
 
 }  // namespace

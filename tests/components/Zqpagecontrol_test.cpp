@@ -31,6 +31,7 @@ protected:
 class PageControlTest : public testing::Test {
 protected:
     void SetUp() override {
+        testing_support::park_pointer();
         form.SetBorderStyle(bsNone);
         form.SetColor(kProgramGrey);
         form.Font().SetName(L"宋体");
@@ -47,7 +48,6 @@ protected:
             sheet->SetPageControl(pages);
         }
         pages->Pages(1)->SetTabVisible(false);
-        SetCursorPos(1270, 790);
     }
 
     // The tab as the screen shows it, against the caption drawn centred on the control's colour by hand.
@@ -116,6 +116,7 @@ TEST_F(PageControlTest, TheDrawEventReplacesTheSecondFillAndTheCaptionStillFollo
 
 // The main window's two page controls: tabs on top, and on the first page tabs at the bottom.
 TEST(PageControlScreenshot, TabsOnTopAndAtTheBottom) {
+    testing_support::park_pointer();
     TForm form(nullptr);
     form.SetBorderStyle(bsNone);
     form.SetColor(kProgramGrey);
@@ -146,7 +147,6 @@ TEST(PageControlScreenshot, TabsOnTopAndAtTheBottom) {
         sheet->SetCaption(caption);
         sheet->SetPageControl(timer);
     }
-    SetCursorPos(1270, 790);
     form.Show();
     form.Update();
     testing_support::pump_messages(200);

@@ -46,6 +46,11 @@ void pump_messages(int milliseconds) {
     pump_until([] { return false; }, milliseconds);
 }
 
+void park_pointer() {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    pump_messages(50);
+}
+
 Surface::Surface(int width, int height, COLORREF fill) : width_(width), height_(height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);

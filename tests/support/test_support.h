@@ -22,6 +22,10 @@ bool pump_until(const std::function<bool()>& done, int timeout_ms = 3000);
 /// Handles messages for about `milliseconds`.
 void pump_messages(int milliseconds);
 
+/// Moves the pointer to the screen's corner and lets the move be handled, so that no pointer event of an earlier
+/// test reaches a window shown next.
+void park_pointer();
+
 /// A 24-bit image in memory with a canvas on it: drawn into by the code under test and read back.
 class Surface {
 public:
