@@ -104,8 +104,10 @@ void TPictureListItem::setDisplayMode(TDisplayMode mode) {
 }
 
 void TPictureListItem::SetRegionOffset(TOffsetPoint side, int value) {
-    int& field = side == opLeft ? offset_.left : side == opTop ? offset_.top : side == opRight ? offset_.right
-                                                                                                : offset_.bottom;
+    int& field = side == opLeft    ? offset_.left
+                 : side == opTop   ? offset_.top
+                 : side == opRight ? offset_.right
+                                   : offset_.bottom;
     if (value != field) {
         field = value;
         DoChange();
@@ -384,7 +386,12 @@ void TzqBtn::Paint() {
     canvas.Font().Assign(Font());
     canvas.Brush().SetStyle(bsClear);
     const SIZE extent = canvas.TextExtent(caption_text_);
-    CaptionMetrics metrics{Width(), Height(), extent.cx, extent.cy, check_style_ != csNone, check_box_size_,
+    CaptionMetrics metrics{Width(),
+                           Height(),
+                           extent.cx,
+                           extent.cy,
+                           check_style_ != csNone,
+                           check_box_size_,
                            caption_alignment(alignment_)};
     if (auto_size_) {
         const CaptionLayout sized = caption_layout(metrics);

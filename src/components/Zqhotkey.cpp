@@ -98,8 +98,7 @@ void THotKeyListItem::release_edit() {
 }
 
 void THotKeyListItem::OnHotKeyEdit(TObject*, WORD& key, TShiftState shift) {
-    const HeldModifiers held{(shift & ssShift) != 0, (shift & ssCtrl) != 0, (shift & ssAlt) != 0,
-                             windows_key_down()};
+    const HeldModifiers held{(shift & ssShift) != 0, (shift & ssCtrl) != 0, (shift & ssAlt) != 0, windows_key_down()};
     pending_ = captured_key(held, key);
     if (key_edit_ != nullptr) {
         key_edit_->SetText(HotKeyToText(pending_));

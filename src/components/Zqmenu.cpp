@@ -148,8 +148,8 @@ void TzqMenu::MyDrawItem(TObject* sender, TCanvas& canvas, const RECT& rect, boo
 }
 
 void TzqMenu::DrawGradualBar(TCanvas& canvas, const RECT& rect) {
-    for (const GradientStrip& strip : gradient_strips(rgb_of(MenuBarColorHL), rect.left, rect.right - rect.left,
-                                                      GradualCount)) {
+    for (const GradientStrip& strip :
+         gradient_strips(rgb_of(MenuBarColorHL), rect.left, rect.right - rect.left, GradualCount)) {
         canvas.Brush().SetColor(color_of(strip.color));
         canvas.FillRect({strip.left, rect.top, strip.left + strip.width, rect.bottom});
     }

@@ -37,8 +37,7 @@ HWND active_form_window() {
 
 }  // namespace
 
-TzqTrayIcon::TzqTrayIcon(TComponent* owner)
-    : TComponent(owner), animate_timer_(std::make_unique<TTimer>(nullptr)) {
+TzqTrayIcon::TzqTrayIcon(TComponent* owner) : TComponent(owner), animate_timer_(std::make_unique<TTimer>(nullptr)) {
     animate_timer_->SetEnabled(false);
     animate_timer_->SetInterval(1000);
     animate_timer_->OnTimer = [this](TObject* sender) { DoOnAnimate(sender); };
@@ -223,8 +222,7 @@ void TzqTrayIcon::setOnTaskList(bool value) {
     }
     if (!kernel32_) {
         kernel32_.reset(LoadLibraryW(L"kernel32.dll"));
-        register_service_process_ =
-            kernel32_ ? GetProcAddress(kernel32_.get(), "RegisterServiceProcess") : nullptr;
+        register_service_process_ = kernel32_ ? GetProcAddress(kernel32_.get(), "RegisterServiceProcess") : nullptr;
     }
     // Only old systems have the entry point; elsewhere the property keeps its value.
     if (register_service_process_ == nullptr) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+// shellapi.h needs the types of windows.h
 #include <shellapi.h>
 
 #include <memory>
@@ -105,7 +106,7 @@ private:
     FARPROC register_service_process_ = nullptr;
     NOTIFYICONDATAW data_{};
     TIcon icon_;
-    TImageList* icons_ = nullptr;      // not owned
+    TImageList* icons_ = nullptr;       // not owned
     TPopupMenu* popup_menu_ = nullptr;  // not owned
     std::unique_ptr<TTimer> animate_timer_;
     int hook_id_ = 0;

@@ -85,7 +85,8 @@ std::optional<LRESULT> menu_char(wchar_t key, HMENU menu) {
         }
         const TMenuItem* item = TMenuItem::FromCommand(static_cast<UINT>(info.dwItemData));
         const auto accelerator = item != nullptr ? accelerator_of(item->Caption) : std::nullopt;
-        if (accelerator && std::towupper(static_cast<wint_t>(*accelerator)) == std::towupper(static_cast<wint_t>(key))) {
+        if (accelerator &&
+            std::towupper(static_cast<wint_t>(*accelerator)) == std::towupper(static_cast<wint_t>(key))) {
             return MAKELRESULT(position, MNC_EXECUTE);
         }
     }
@@ -191,8 +192,8 @@ void TPopupMenu::Popup(int x, int y) {
     handle_.reset(CreatePopupMenu());
     build_into(handle_.get(), Items());
     const HWND owner = OwnerWindow();
-    const UINT command = static_cast<UINT>(TrackPopupMenu(handle_.get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-                                                          x, y, 0, owner, nullptr));
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(handle_.get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr));
     // Lets the menu of a window that is not in the foreground close properly next time.
     PostMessageW(owner, WM_NULL, 0, 0);
     handle_.reset();

@@ -49,8 +49,8 @@ public:
 
 private:
     UINT command_;
-    TMenuItem* parent_ = nullptr;      // not owned
-    std::vector<TMenuItem*> items_;    // not owned
+    TMenuItem* parent_ = nullptr;    // not owned
+    std::vector<TMenuItem*> items_;  // not owned
 };
 
 /// A tree of menu items built into a system menu when shown.

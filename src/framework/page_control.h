@@ -86,7 +86,7 @@ private:
     void set_style_bit(DWORD bit, bool on);
     LRESULT draw_item(const DRAWITEMSTRUCT& draw);
 
-    std::vector<TTabSheet*> pages_;  // not owned
+    std::vector<TTabSheet*> pages_;     // not owned
     TTabSheet* active_page_ = nullptr;  // not owned
     TTabPosition tab_position_ = tpTop;
     bool owner_draw_ = false;

@@ -78,9 +78,15 @@ TEST(PictureButtonBorder, ShowsTheReliefOfItsStyleAndMouseStateInShadesOfItsColo
         Look look;
     };
     const Case cases[] = {
-        {cbsSingle, msLeave, raised_framed}, {cbsSingle, msEnter, raised_framed}, {cbsSingle, msDown, sunken},
-        {cbsFlat, msLeave, flat},            {cbsFlat, msEnter, raised},          {cbsFlat, msDown, sunken},
-        {cbsNone, msLeave, flat},            {cbsNone, msEnter, flat},            {cbsNone, msDown, flat},
+        {cbsSingle, msLeave, raised_framed},
+        {cbsSingle, msEnter, raised_framed},
+        {cbsSingle, msDown, sunken},
+        {cbsFlat, msLeave, flat},
+        {cbsFlat, msEnter, raised},
+        {cbsFlat, msDown, sunken},
+        {cbsNone, msLeave, flat},
+        {cbsNone, msEnter, flat},
+        {cbsNone, msDown, flat},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << int{c.style} << " state " << int{c.state});
@@ -175,9 +181,12 @@ TEST_F(CheckMarkTest, DiamondAndTrafficLightColours) {
         COLORREF centre;
     };
     const Case cases[] = {
-        {csDiamond, true, true, RGB(0, 0, 0)},        {csDiamond, true, false, RGB(128, 128, 128)},
-        {csDiamond, false, true, kFace},              {csTrafficLight, true, true, RGB(255, 0, 0)},
-        {csTrafficLight, false, true, RGB(0, 255, 0)}, {csTrafficLight, true, false, RGB(128, 128, 128)},
+        {csDiamond, true, true, RGB(0, 0, 0)},
+        {csDiamond, true, false, RGB(128, 128, 128)},
+        {csDiamond, false, true, kFace},
+        {csTrafficLight, true, true, RGB(255, 0, 0)},
+        {csTrafficLight, false, true, RGB(0, 255, 0)},
+        {csTrafficLight, true, false, RGB(128, 128, 128)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << int{c.style} << " checked " << c.checked << " enabled "
@@ -449,8 +458,8 @@ TEST(PictureButtonScreenshot, BorderAndCheckStyles) {
     const wchar_t* state_names[] = {L"离开", L"经过", L"按下"};
     for (int s = 0; s < 3; ++s) {
         for (int m = 0; m < 3; ++m) {
-            TzqBtn* button = add_button(10 + 165 * m, 10 + 40 * s,
-                                        std::wstring(L"  ") + style_names[s] + L" " + state_names[m]);
+            TzqBtn* button =
+                add_button(10 + 165 * m, 10 + 40 * s, std::wstring(L"  ") + style_names[s] + L" " + state_names[m]);
             button->setBorderStyle(styles[s]);
             TPictureListItem& item = button->PictureList().Add();
             item.Picture().SetGraphic(s == 1 ? &pause : &run);

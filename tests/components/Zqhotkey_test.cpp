@@ -35,9 +35,7 @@ class HotKeyTest : public testing::Test {
 protected:
     HotKeyTest() : hot_keys(std::make_unique<TzqHotKey>(nullptr)) {}
 
-    void press(KeyValue value) {
-        SendMessageW(hot_keys->Handle(), WM_HOTKEY, 0, MAKELPARAM(value >> 8, value & 0xFF));
-    }
+    void press(KeyValue value) { SendMessageW(hot_keys->Handle(), WM_HOTKEY, 0, MAKELPARAM(value >> 8, value & 0xFF)); }
 
     std::unique_ptr<TzqHotKey> hot_keys;
     OtherProgram other;

@@ -52,8 +52,8 @@ protected:
 
     // The tab as the screen shows it, against the caption drawn centred on the control's colour by hand.
     void expect_tab_shows(int tab, const std::wstring& caption) {
-        const auto it = std::find_if(pages->drawn.rbegin(), pages->drawn.rend(),
-                                     [tab](const auto& d) { return d.first == tab; });
+        const auto it =
+            std::find_if(pages->drawn.rbegin(), pages->drawn.rend(), [tab](const auto& d) { return d.first == tab; });
         ASSERT_NE(it, pages->drawn.rend()) << "tab " << tab << " was never drawn";
         const RECT r = it->second;
         const int w = r.right - r.left;

@@ -32,12 +32,12 @@ protected:
             log.push_back("move " + std::to_string(shift) + " " + std::to_string(x) + "," + std::to_string(y));
         };
         tray->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState shift, int x, int y) {
-            log.push_back("down " + button_name(button) + " " + std::to_string(shift) + " " + std::to_string(x) +
-                          "," + std::to_string(y));
+            log.push_back("down " + button_name(button) + " " + std::to_string(shift) + " " + std::to_string(x) + "," +
+                          std::to_string(y));
         };
         tray->OnMouseUp = [this](TObject*, TMouseButton button, TShiftState shift, int x, int y) {
-            log.push_back("up " + button_name(button) + " " + std::to_string(shift) + " " + std::to_string(x) +
-                          "," + std::to_string(y));
+            log.push_back("up " + button_name(button) + " " + std::to_string(shift) + " " + std::to_string(x) + "," +
+                          std::to_string(y));
         };
         SetCursorPos(123, 234);
     }
@@ -221,8 +221,8 @@ TEST_F(TrayIconTest, HintMustStayUnder64BytesAndAnEmptyOneDropsTheTip) {
         }
         EXPECT_EQ(tray->Hint(), expected);
         EXPECT_EQ(std::wstring(tray->IconData().szTip), expected);
-        EXPECT_EQ(tray->IconData().uFlags, static_cast<UINT>(expected.empty() ? NIF_MESSAGE | NIF_ICON
-                                                                               : NIF_MESSAGE | NIF_ICON | NIF_TIP));
+        EXPECT_EQ(tray->IconData().uFlags,
+                  static_cast<UINT>(expected.empty() ? NIF_MESSAGE | NIF_ICON : NIF_MESSAGE | NIF_ICON | NIF_TIP));
     }
 }
 
