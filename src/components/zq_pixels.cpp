@@ -344,11 +344,18 @@ void stretch_rect(const PixelView& source, Rect from, const PixelView& target, R
         columns[static_cast<std::size_t>(x - x0)] =
             3 * clamp_to(from.x + static_cast<int>(static_cast<long long>(x - to.x) * from.width / to.width), source.width);
     }
+    int previous_sy = -1;
     for (int y = y0; y < y1; ++y) {
         const int sy = clamp_to(from.y + static_cast<int>(static_cast<long long>(y - to.y) * from.height / to.height),
                                 source.height);
-        const std::uint8_t* s = source.row(sy);
         std::uint8_t* d = target.row(y) + 3 * x0;
+        if (sy == previous_sy) {
+            // Enlarged: this row repeats the one above.
+            std::copy_n(target.row(y - 1) + 3 * x0, 3 * (x1 - x0), d);
+            continue;
+        }
+        previous_sy = sy;
+        const std::uint8_t* s = source.row(sy);
         for (const int column : columns) {
             d[0] = s[column];
             d[1] = s[column + 1];

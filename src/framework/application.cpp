@@ -3,9 +3,15 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "framework/control.h"
 #include "framework/form.h"
 
 namespace vistrel {
+namespace {
+
+constexpr UINT_PTR kHintTimer = 1;
+
+}  // namespace
 
 TApplication& Application() {
     static TApplication application;
@@ -148,6 +154,34 @@ HWND TApplication::last_active_form() const {
     return front != handle_.get() && IsWindowVisible(front) && IsWindowEnabled(front) ? front : nullptr;
 }
 
+void TApplication::HintMouseMessage(TControl* control, TControl* previous) {
+    // Leaving one window may be reported after entering the next: only the control left loses its hint.
+    if (control == hint_control_ || (control == nullptr && previous != hint_control_)) {
+        return;
+    }
+    CancelHint();
+    if (control != nullptr && control->ShowHint && !control->Hint.empty()) {
+        hint_control_ = control;
+        SetTimer(handle_.get(), kHintTimer, HintPause, nullptr);
+    }
+}
+
+void TApplication::CancelHint() {
+    KillTimer(handle_.get(), kHintTimer);
+    hint_window_.ReleaseHandle();
+    hint_control_ = nullptr;
+}
+
+void TApplication::show_hint() {
+    KillTimer(handle_.get(), kHintTimer);
+    if (hint_control_ == nullptr) {
+        return;
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    hint_window_.ActivateHint({at.x, at.y + 20}, hint_control_->Hint);
+}
+
 int TApplication::HookMainWindow(TWindowHook hook) {
     hooks_.push_back({next_hook_id_, std::move(hook)});
     return next_hook_id_++;
@@ -236,6 +270,12 @@ LRESULT TApplication::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
             // The application window only stands for the program: the keyboard goes to the form active last.
             if (HWND form = last_active_form(); form != nullptr) {
                 SetFocus(form);
+                return 0;
+            }
+            break;
+        case WM_TIMER:
+            if (wparam == kHintTimer) {
+                show_hint();
                 return 0;
             }
             break;

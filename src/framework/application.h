@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "framework/component.h"
+#include "framework/hint_window.h"
 #include "framework/icon.h"
 #include "win32/unique_handle.h"
 
 namespace vistrel {
 
 class TForm;
+class TControl;
 
 /// A hook on the application window: sees each message first; returns true when it handled it.
 using TWindowHook = std::function<bool(TMessage& message)>;
@@ -47,6 +49,12 @@ public:
     void BringToFront();
     bool Active() const { return active_; }
 
+    /// The mouse went from `previous` over `control` (nullptr: over none of ours): its hint shows after a pause.
+    void HintMouseMessage(TControl* control, TControl* previous);
+    void CancelHint();
+    THintWindow& HintWindow() { return hint_window_; }
+    UINT HintPause = 500;
+
     /// Hooks the application window; returns an id for UnhookMainWindow.
     int HookMainWindow(TWindowHook hook);
     void UnhookMainWindow(int id);
@@ -68,6 +76,7 @@ private:
     bool process_message();
     /// The visible form that was active last (the main form when none was), or null.
     HWND last_active_form() const;
+    void show_hint();
     static bool is_key_message(const MSG& message);
 
     UniqueHwnd handle_;
@@ -81,6 +90,8 @@ private:
     };
     std::vector<Hook> hooks_;
     int next_hook_id_ = 1;
+    THintWindow hint_window_;
+    TControl* hint_control_ = nullptr;  // not owned: the control whose hint is due or shown
 };
 
 /// The one application object, made on first use.

@@ -365,6 +365,9 @@ TControl* TWinControl::ControlAtPos(POINT point, bool allow_disabled) const {
 }
 
 void TWinControl::route_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message != WM_MOUSEMOVE) {
+        Application().CancelHint();
+    }
     const POINT p{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     TControl* under = ControlAtPos(p, false);
     set_mouse_control(under != nullptr ? under : this);
@@ -399,6 +402,7 @@ void TWinControl::set_mouse_control(TControl* control) {
         return;
     }
     TControl* previous = std::exchange(mouse_control_, control);
+    Application().HintMouseMessage(control, previous);
     if (previous != nullptr) {
         previous->MouseLeave();
     }
@@ -435,6 +439,7 @@ void TWinControl::insert_control(TControl* control) {
 void TWinControl::remove_control(TControl* control) {
     if (mouse_control_ == control) {
         mouse_control_ = nullptr;
+        Application().CancelHint();
     }
     if (capture_control_ == control) {
         capture_control_ = nullptr;

@@ -186,6 +186,7 @@ TEST(SkinnedFrame, MaximisedFramesHaveNoZonesAndDoubleClicksToggle) {
 TEST(SkinnedFrame, GreyWhileTheApplicationIsInactive) {
     Framed f = framed(497, 357, biMinimize, L"**Vistrel**");
     f.form->Show();
+    pump_until([] { return false; }, 100);  // let the window reach the screen before it is photographed
     TZQBitmap& frame = f.frame->FrameBitmap();
     SendMessageW(Application().Handle(), WM_ACTIVATEAPP, TRUE, 0);
     const pixels::PixelImage colour(frame.View());

@@ -84,6 +84,24 @@ TEST(WindowlessControls, ReleasingOutsideIsNoClick) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "spot down 5,5"), 1);
 }
 
+TEST(WindowlessControls, HintShowsAfterAPauseAndGoesOnAPress) {
+    std::vector<std::string> log;
+    auto form = borderless_form(200, 100);
+    auto* spot = new Spot(form.get(), "spot", log);
+    spot->SetBounds(10, 10, 20, 20);
+    spot->Hint = L"关闭";
+    spot->ShowHint = true;
+    form->Show();
+    Application().HintPause = 20;
+    SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));
+    EXPECT_TRUE(pump_until([] { return Application().HintWindow().Showing(); }));
+    EXPECT_EQ(Application().HintWindow().Text(), L"关闭");
+    SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(15, 15));
+    EXPECT_FALSE(Application().HintWindow().Showing());
+    Application().HintPause = 500;
+}
+
 TEST(Layout, AlignedAndAnchoredChildrenFollowTheirParent) {
     auto form = borderless_form(300, 200);
     std::vector<std::string> log;

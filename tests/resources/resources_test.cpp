@@ -44,7 +44,7 @@ COLORREF dib_pixel(const BITMAPINFOHEADER* info, int x, int y) {
 }
 
 struct BitmapCase {
-    const wchar_t* name;  // mixed case on purpose: lookups ignore case
+    std::wstring name;  // mixed case on purpose: lookups ignore case
     LONG width;
     LONG height;
     WORD bits;
@@ -68,23 +68,16 @@ std::vector<BitmapCase> bitmap_cases() {
         {L"CtlRun", 32, 32, 24, kProgramGrey},
         {L"CtlPause", 32, 32, 24, kProgramGrey},
     };
-    static const std::vector<std::wstring> about_names = [] {
-        std::vector<std::wstring> names;
-        for (int i = 0; i < 14; ++i) {
-            names.push_back(L"AboutAni" + std::to_wstring(i));
-        }
-        return names;
-    }();
-    for (const auto& name : about_names) {
-        cases.push_back({name.c_str(), 88, 68, 24, kProgramGrey});
+    for (int i = 0; i < 14; ++i) {
+        cases.push_back({L"AboutAni" + std::to_wstring(i), 88, 68, 24, kProgramGrey});
     }
     return cases;
 }
 
 TEST(Resources, BitmapsLoadByNameAtTheirSizeAndDepth) {
     for (const auto& c : bitmap_cases()) {
-        SCOPED_TRACE(testing::Message() << std::string(c.name, c.name + wcslen(c.name)));
-        const BITMAPINFOHEADER* info = bitmap_resource(c.name);
+        SCOPED_TRACE(testing::Message() << c.name);
+        const BITMAPINFOHEADER* info = bitmap_resource(c.name.c_str());
         ASSERT_NE(info, nullptr);
         EXPECT_EQ(info->biWidth, c.width);
         EXPECT_EQ(info->biHeight, c.height);
@@ -94,7 +87,7 @@ TEST(Resources, BitmapsLoadByNameAtTheirSizeAndDepth) {
             EXPECT_EQ(dib_pixel(info, 0, c.height - 1), *c.background);
         }
 
-        UniqueHbitmap loaded(LoadBitmapW(GetModuleHandleW(nullptr), c.name));
+        UniqueHbitmap loaded(LoadBitmapW(GetModuleHandleW(nullptr), c.name.c_str()));
         ASSERT_TRUE(loaded);
         BITMAP bm{};
         ASSERT_NE(GetObjectW(loaded.get(), sizeof bm, &bm), 0);
@@ -148,9 +141,11 @@ TEST(Resources, IconsHoldTheirSizesWithAlpha) {
         {L"TrayPaused", {{16, 32}, {32, 32}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::string(c.name, c.name + wcslen(c.name)));
+        SCOPED_TRACE(testing::Message() << c.name);
         EXPECT_EQ(icon_images(c.name), c.images);
-        for (int size : {16, 32}) {
+        for (const auto& image : c.images) {
+            const int size = image.first;
+            SCOPED_TRACE(size);
             UniqueHicon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), c.name, IMAGE_ICON, size,
                                                            size, LR_DEFAULTCOLOR)));
             ASSERT_TRUE(icon);

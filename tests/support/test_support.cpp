@@ -109,6 +109,8 @@ std::string color_text(COLORREF color) {
 
 pixels::PixelImage capture_window(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    Sleep(100);  // the display server draws what the window painted a moment later
     RECT r{};
     GetWindowRect(window, &r);
     pixels::PixelImage image(r.right - r.left, r.bottom - r.top);

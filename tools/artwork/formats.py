@@ -26,12 +26,17 @@ def _pack_rows(rows, bits):
     return bytes(out)
 
 
-def bmp_bytes(rows, bits=24, palette=None):
-    """A complete .bmp file. rows hold RGB tuples for 24 bits, palette indices otherwise."""
+def bmp_bytes(rows, bits=24, palette=()):
+    """A complete .bmp file. rows hold RGB tuples for 24 bits, palette indices otherwise.
+
+    Palettes are padded to their full 16 or 256 entries, which every reader understands.
+    """
     height, width = len(rows), len(rows[0])
     pixels = _pack_rows(rows, bits)
-    pal = b"".join(bytes((b, g, r, 0)) for r, g, b in palette or [])
-    info = _bmp_info(width, height, bits, len(palette or []), len(pixels))
+    if bits <= 8:
+        palette = list(palette) + [(0, 0, 0)] * ((1 << bits) - len(palette))
+    pal = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    info = _bmp_info(width, height, bits, len(palette), len(pixels))
     offset = 14 + len(info) + len(pal)
     header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
     return header + info + pal + pixels

@@ -22,6 +22,9 @@ ROOT = HERE.parent.parent
 
 
 def bitmap_file(bm):
+    # A transparent picture must not reach its bottom-left pixel, which names the transparent colour.
+    if bm.key is not None and bm.rows[-1][0] != bm.key:
+        raise ValueError(f"{bm.name}: bottom-left pixel {bm.rows[-1][0]} is not the background {bm.key}")
     if bm.bits == 24:
         return bmp_bytes(bm.rows, 24)
     palette, index = quantise(bm.rows, 1 << bm.bits, keep=bm.keep)

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <filesystem>
+
+namespace vistrel {
+
+/// Flushes the finished file at from to the disk and moves it over to in one step, whether or not to
+/// exists. Both paths are in the same folder. False when the move failed (to is then unchanged).
+bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to);
+
+}  // namespace vistrel

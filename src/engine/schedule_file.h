@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/timetable.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vistrel {
+
+enum class LoadMode {
+    repair,     // create a missing file and repair its header in place, as at every start
+    read_only,  // never write (a missing file is an error)
+};
+
+enum class LoadResult { loaded, cannot_open };
+enum class SaveResult { saved, cannot_open, write_failed };
+
+/// Replaces both timetables by the schedule in the file at path.
+[[nodiscard]] LoadResult load_schedule(const std::filesystem::path& path,
+                                       Schedule& schedule,
+                                       LoadMode mode = LoadMode::repair);
+
+/// Writes both timetables to the file at path. The new file is written beside the old one and then
+/// replaces it in one step, so a failed save leaves the previous file whole.
+[[nodiscard]] SaveResult save_schedule(const std::filesystem::path& path, const Schedule& schedule);
+
+/// The message shown for a failed load or save of the file at path (UTF-8).
+std::string load_error_message(const std::filesystem::path& path);
+std::string save_error_message(SaveResult result, const std::filesystem::path& path);
+
+/// The file to read at start and how: the per-user file, or the old shared file read without writing
+/// while the per-user one does not exist yet. nullopt when neither exists (a new timetable is generated).
+struct ScheduleSource {
+    std::filesystem::path path;
+    LoadMode mode = LoadMode::repair;
+};
+std::optional<ScheduleSource> startup_schedule_source(const std::filesystem::path& user_file,
+                                                      const std::filesystem::path& shared_file);
+
+}  // namespace vistrel

@@ -1,0 +1,448 @@
+#include "schedule_tool.h"
+
+#include "engine/schedule_file.h"
+#include "engine/text_codec.h"
+#include "engine/timetable.h"
+
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+namespace vistrel::tool {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kHelp = R"(vistrel-schedule: read and change a Vistrel schedule file (Vistrel.dat)
+
+Usage:
+  vistrel-schedule show FILE
+  vistrel-schedule add-rest FILE HH:MM:SS MINUTES
+  vistrel-schedule generate FILE BEGIN END SPAN MINUTES
+  vistrel-schedule add-reminder FILE TIME TEXT
+  vistrel-schedule add-program FILE TIME RUN_MODE PATH [ARGUMENTS]
+  vistrel-schedule remove FILE rest|task TIME
+  vistrel-schedule clear FILE rest|task
+  vistrel-schedule --help
+
+show        Prints every entry without writing the file: the rest entries, then the task
+            entries, each in time order, one line each, fields separated by one TAB:
+              rest      TIME  MINUTES
+              reminder  TIME  TEXT
+              program   TIME  RUN_MODE  PATH  ARGUMENTS
+            TIME is HH:MM:SS for an every-day entry and YYYY-MM-DD HH:MM:SS for a dated one
+            (YYYY-MM-DD alone at midnight). In texts a backslash, TAB, CR and LF are written
+            as \\, \t, \r and \n.
+add-rest    Adds a rest of MINUTES (1-60) every day at HH:MM:SS, or changes the length of
+            the rest at that time.
+generate    Replaces the rest timetable by rests of MINUTES (1-60) every SPAN minutes
+            (10-180) from BEGIN while before END (both HH:MM:SS). MINUTES must be less
+            than SPAN.
+add-reminder
+            Shows TEXT at TIME: HH:MM:SS every day, or YYYY-MM-DD HH:MM:SS once (not in
+            the past). A task at the same time is replaced.
+add-program Starts the program PATH (an existing file) with ARGUMENTS at TIME, in window
+            mode RUN_MODE: 0 default, 1 maximised, 2 minimised, 3 hidden.
+remove      Deletes the entry at TIME (as show prints it) from the rest or task list.
+clear       Deletes every entry of the rest or task list.
+
+A file that does not exist is an empty schedule. Texts are stored in GBK: at most 200
+bytes of reminder text, 100 of path and 100 of arguments. Each list holds at most 255
+entries. Every change writes the whole file anew; a command that fails prints why on
+standard error, exits with a non-zero status and leaves the file as it was.
+)";
+
+// Messages of the editing pages.
+constexpr std::string_view kReminderEmpty = "请输入提醒内容！";
+constexpr std::string_view kInvalidProgramPath = "无效的应用程序路径！";
+constexpr std::string_view kTimeExpired = "您指定的时间已经过期！";
+constexpr std::string_view kBreakNotBelowSpan = "休息时间小于时间间隔！";
+
+// A refused command: its message, and whether the command line itself was wrong.
+struct Refusal {
+    std::string message;
+    bool usage = false;
+};
+
+class Command {
+public:
+    Command(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out)
+        : args_(arguments), now_(now), out_(out) {}
+
+    int run(std::ostream& err) {
+        dispatch();
+        if (!refusal_) {
+            return kExitOk;
+        }
+        err << "vistrel-schedule: " << refusal_->message << "\n";
+        if (refusal_->usage) {
+            err << "Try 'vistrel-schedule --help'.\n";
+            return kExitUsage;
+        }
+        return kExitFailure;
+    }
+
+private:
+    struct Verb {
+        std::size_t operands;  // after the verb; add-program may have one more (ARGUMENTS)
+        void (Command::*handler)();
+    };
+
+    void dispatch() {
+        static const std::map<std::string_view, Verb> kVerbs = {
+            {"show", {1, &Command::show}},
+            {"add-rest", {3, &Command::add_rest}},
+            {"generate", {5, &Command::generate}},
+            {"add-reminder", {3, &Command::add_reminder}},
+            {"add-program", {4, &Command::add_program}},
+            {"remove", {3, &Command::remove}},
+            {"clear", {2, &Command::clear}},
+        };
+        if (args_.empty()) {
+            refuse_usage("no command given");
+            return;
+        }
+        if (args_[0] == "--help" || args_[0] == "-h") {
+            out_ << kHelp;
+            return;
+        }
+        const auto verb = kVerbs.find(args_[0]);
+        if (verb == kVerbs.end()) {
+            refuse_usage("unknown command '" + args_[0] + "'");
+            return;
+        }
+        const std::size_t operands = args_.size() - 1;
+        const bool optional_arguments = args_[0] == "add-program" && operands == verb->second.operands + 1;
+        if (operands != verb->second.operands && !optional_arguments) {
+            refuse_usage("wrong number of arguments for '" + args_[0] + "'");
+            return;
+        }
+        (this->*verb->second.handler)();
+    }
+
+    void refuse(std::string message) {
+        if (!refusal_) {
+            refusal_ = Refusal{std::move(message), false};
+        }
+    }
+    void refuse_usage(std::string message) { refusal_ = Refusal{std::move(message), true}; }
+    bool refused() const { return refusal_.has_value(); }
+
+    fs::path file() const {
+        const std::string& text = args_[1];
+        return fs::path(std::u8string(text.begin(), text.end()));
+    }
+
+    // --- reading the arguments
+
+    std::optional<unsigned> number(const std::string& text, std::string_view what, unsigned low, unsigned high) {
+        if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) {
+            refuse(std::string(what) + " is not a number: '" + text + "'");
+            return std::nullopt;
+        }
+        const auto value = static_cast<unsigned>(std::stoul(text));
+        if (value < low || value > high) {
+            refuse(std::string(what) + " out of range (" + std::to_string(low) + "-" + std::to_string(high) +
+                   "): " + text);
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    // A time as the editing pages take it: HH:MM:SS, and when dated is allowed YYYY-MM-DD HH:MM:SS.
+    std::optional<CivilTime> civil_time(const std::string& text, bool dated_allowed) {
+        const auto civil = split_entry_time(text);
+        const std::string_view expected = dated_allowed ? "HH:MM:SS or YYYY-MM-DD HH:MM:SS" : "HH:MM:SS";
+        const bool date_only = civil && civil->has_date && text.find(':') == std::string::npos;
+        if (!civil || date_only || (civil->has_date && !dated_allowed)) {
+            refuse("invalid time '" + text + "': expected " + std::string(expected));
+            return std::nullopt;
+        }
+        struct Field {
+            int value;
+            int high;
+            const char* name;
+        };
+        for (const Field& field :
+             {Field{civil->hour, 23, "hour"}, Field{civil->minute, 59, "minute"}, Field{civil->second, 59, "second"}}) {
+            if (field.value > field.high) {
+                refuse(std::string(field.name) + " out of range (0-" + std::to_string(field.high) +
+                       "): " + std::to_string(field.value));
+                return std::nullopt;
+            }
+        }
+        if (civil->has_date && !is_valid_date(civil->year, civil->month, civil->day)) {
+            refuse("invalid date in '" + text + "'");
+            return std::nullopt;
+        }
+        // Entries must be shown as they are, or they could not be found again to be removed.
+        if (civil->has_date &&
+            (day_number(civil->year, civil->month, civil->day) < 1 || !is_showable_time(civil_to_time(*civil)))) {
+            refuse("date out of range (1899-12-31 to 2119-01-10): '" + text + "'");
+            return std::nullopt;
+        }
+        return civil;
+    }
+
+    std::optional<std::string> gbk_text(const std::string& text, std::string_view what) {
+        auto gbk = utf8_to_gbk(text);
+        if (!gbk) {
+            refuse(std::string(what) + " holds characters that cannot be stored (the file keeps texts in GBK)");
+        }
+        return gbk;
+    }
+
+    // The list a remove or clear works on, or null (refused) for another name.
+    TimerList* list_named(Schedule& schedule) {
+        const std::string& name = args_[2];
+        if (name == "rest") {
+            return &schedule.rest_list;
+        }
+        if (name == "task") {
+            return &schedule.task_list;
+        }
+        refuse_usage("the list is 'rest' or 'task', not '" + name + "'");
+        return nullptr;
+    }
+
+    // --- the file
+
+    // Reads the schedule without writing anything: the save after a successful change writes the whole file
+    // with its standard header, and a command that fails leaves the file as it was. A file that does not
+    // exist yet is an empty schedule.
+    bool load(Schedule& schedule) {
+        std::error_code error;
+        if (!fs::exists(file(), error)) {
+            return true;
+        }
+        if (load_schedule(file(), schedule, LoadMode::read_only) != LoadResult::loaded) {
+            refuse("cannot read '" + args_[1] + "'");
+            return false;
+        }
+        return true;
+    }
+
+    void save(const Schedule& schedule) {
+        if (save_schedule(file(), schedule) != SaveResult::saved) {
+            refuse("cannot write '" + args_[1] + "'; it is left as it was");
+        }
+    }
+
+    // Loads, applies change (which may refuse) and saves.
+    void edit(const std::function<void(Schedule&)>& change) {
+        Schedule schedule;
+        if (!load(schedule)) {
+            return;
+        }
+        change(schedule);
+        if (!refused()) {
+            save(schedule);
+        }
+    }
+
+    // --- the commands
+
+    void show() {
+        Schedule schedule;
+        if (load_schedule(file(), schedule, LoadMode::read_only) != LoadResult::loaded) {
+            refuse("cannot read '" + args_[1] + "'");
+            return;
+        }
+        for (const TimerEntry& entry : schedule.rest_list) {
+            out_ << "rest\t" << entry_time_text(entry.time) << "\t" << unsigned{entry.break_minutes()} << "\n";
+        }
+        for (const TimerEntry& entry : schedule.task_list) {
+            if (entry.is_program()) {
+                out_ << "program\t" << entry_time_text(entry.time) << "\t" << unsigned{entry.run_mode()} << "\t"
+                     << escaped(entry.shell_path()) << "\t" << escaped(entry.command_line()) << "\n";
+            } else {
+                out_ << "reminder\t" << entry_time_text(entry.time) << "\t" << escaped(entry.remind_info()) << "\n";
+            }
+        }
+    }
+
+    void add_rest() {
+        const auto time = civil_time(args_[2], false);
+        const auto minutes = number(args_[3], "rest minutes", 1, 60);
+        if (refused()) {
+            return;
+        }
+        edit([&](Schedule& schedule) {
+            if (insert_rest(schedule.rest_list, civil_to_time(*time), *minutes) == nullptr) {
+                refuse_full("rest");
+            }
+        });
+    }
+
+    void generate() {
+        const auto begin = civil_time(args_[2], false);
+        const auto end = civil_time(args_[3], false);
+        const auto span = number(args_[4], "span minutes", 10, 180);
+        const auto minutes = number(args_[5], "rest minutes", 1, 60);
+        if (refused()) {
+            return;
+        }
+        if (*minutes >= *span) {
+            refuse(std::string(kBreakNotBelowSpan));
+            return;
+        }
+        edit([&](Schedule& schedule) {
+            if (!generate_rests(schedule.rest_list, civil_to_time(*begin), civil_to_time(*end), *span, *minutes)) {
+                refuse_full("rest");
+            }
+        });
+    }
+
+    void add_reminder() {
+        const auto time = civil_time(args_[2], true);
+        const auto text = gbk_text(args_[3], "the reminder text");
+        if (refused()) {
+            return;
+        }
+        if (trimmed(args_[3]).empty()) {
+            refuse(std::string(kReminderEmpty));
+            return;
+        }
+        TaskPayload payload;
+        payload.remind_info = *text;
+        add_task(*time, ENTRY_TASK, payload);
+    }
+
+    void add_program() {
+        const auto time = civil_time(args_[2], true);
+        const auto run_mode = number(args_[3], "run mode", 0, 3);
+        const auto path = gbk_text(args_[4], "the program path");
+        const auto arguments = gbk_text(args_.size() > 5 ? args_[5] : std::string(), "the arguments");
+        if (refused()) {
+            return;
+        }
+        if (!is_program_file(trimmed(args_[4]))) {
+            refuse(std::string(kInvalidProgramPath));
+            return;
+        }
+        TaskPayload payload;
+        payload.run_mode = static_cast<std::uint8_t>(*run_mode);
+        payload.shell_path = *path;
+        payload.command_line = *arguments;
+        add_task(*time, ENTRY_TASK | ENTRY_PROGRAM, payload);
+    }
+
+    void add_task(const CivilTime& civil, std::uint8_t flags, const TaskPayload& payload) {
+        const TDateTime t = civil_to_time(civil);
+        // A time in the current second is still accepted.
+        if (civil.has_date && t < now_) {
+            refuse(std::string(kTimeExpired));
+            return;
+        }
+        const auto dated = static_cast<std::uint8_t>(civil.has_date ? ENTRY_DATED : 0);
+        edit([&](Schedule& schedule) {
+            if (insert_task(schedule.task_list, t, static_cast<std::uint8_t>(flags | dated), payload) == nullptr) {
+                refuse_full("task");
+            }
+        });
+    }
+
+    void remove() {
+        const auto t = parse_entry_time(args_[3]);
+        if (!t) {
+            refuse("invalid time '" + args_[3] + "': expected HH:MM:SS, YYYY-MM-DD HH:MM:SS or YYYY-MM-DD");
+            return;
+        }
+        edit([&](Schedule& schedule) {
+            TimerList* list = list_named(schedule);
+            if (list != nullptr && !remove_entry(*list, *t)) {
+                refuse("no " + args_[2] + " entry at " + args_[3]);
+            }
+        });
+    }
+
+    void clear() {
+        edit([&](Schedule& schedule) {
+            if (TimerList* list = list_named(schedule)) {
+                clear_list(*list);
+            }
+        });
+    }
+
+    void refuse_full(std::string_view list) {
+        refuse("the " + std::string(list) + " list is full (" + std::to_string(kMaxEntries) +
+               " entries): remove one first");
+    }
+
+    // --- helpers
+
+    static std::string escaped(const std::string& gbk) {
+        std::string text;
+        for (const char c : gbk_to_utf8(gbk)) {
+            switch (c) {
+                case '\\':
+                    text += "\\\\";
+                    break;
+                case '\t':
+                    text += "\\t";
+                    break;
+                case '\r':
+                    text += "\\r";
+                    break;
+                case '\n':
+                    text += "\\n";
+                    break;
+                default:
+                    text += c;
+            }
+        }
+        return text;
+    }
+
+    // Without leading and trailing blanks and control characters, as the pages check their fields.
+    static std::string trimmed(const std::string& text) {
+        const auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+        std::size_t begin = 0;
+        std::size_t end = text.size();
+        while (begin < end && is_blank(text[begin])) {
+            ++begin;
+        }
+        while (end > begin && is_blank(text[end - 1])) {
+            --end;
+        }
+        return text.substr(begin, end - begin);
+    }
+
+    static bool is_program_file(const std::string& utf8_path) {
+        if (utf8_path.empty()) {
+            return false;
+        }
+        std::error_code error;
+        const fs::path path(std::u8string(utf8_path.begin(), utf8_path.end()));
+        return fs::exists(path, error) && !fs::is_directory(path, error);
+    }
+
+    const std::vector<std::string>& args_;
+    TDateTime now_;
+    std::ostream& out_;
+    std::optional<Refusal> refusal_;
+};
+
+}  // namespace
+
+int run_schedule_tool(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out, std::ostream& err) {
+    Command command(arguments, now, out);
+    return command.run(err);
+}
+
+TDateTime local_now() {
+    const std::time_t seconds = std::time(nullptr);
+    const std::tm* local = std::localtime(&seconds);
+    if (local == nullptr) {
+        return 0.0;
+    }
+    const std::int64_t day = day_number(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
+    return encode_time(static_cast<std::uint32_t>(day), static_cast<std::uint32_t>(local->tm_hour),
+                       static_cast<std::uint32_t>(local->tm_min), static_cast<std::uint32_t>(local->tm_sec), 0);
+}
+
+}  // namespace vistrel::tool
