@@ -198,6 +198,42 @@ TEST_F(TrayIconTest, MinimizeAndRestoreRunOnceThroughTheApplicationWindow) {
     Application().SetMainForm(nullptr);
 }
 
+TEST_F(TrayIconTest, ShowingTwiceHooksTheApplicationOnce) {
+    TForm form(nullptr);
+    Application().SetMainForm(&form);
+    form.Show();
+    tray->SetVisible(true);
+    tray->SetVisible(true);
+    tray->SetVisible(false);
+    // Had the second call hooked again, the hook left behind would still hide a minimised application.
+    const HWND app = Application().Handle();
+    PostMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(pump_until([&] { return IsIconic(app) != FALSE; }));
+    EXPECT_TRUE(IsWindowVisible(app));
+    EXPECT_TRUE(log.empty());
+    Application().Restore();
+    Application().SetMainForm(nullptr);
+}
+
+TEST_F(TrayIconTest, TaskBarButtonAndTaskListSwitches) {
+    const HWND app = Application().Handle();
+    const LONG_PTR original = GetWindowLongPtrW(app, GWL_EXSTYLE);
+    tray->setOnTaskBar(true);  // already true: the style is left alone
+    EXPECT_EQ(GetWindowLongPtrW(app, GWL_EXSTYLE), original);
+    // A captioned window always keeps its edge style: the tool-window bit is what takes the button away.
+    tray->setOnTaskBar(false);
+    EXPECT_NE(GetWindowLongPtrW(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    tray->setOnTaskBar(true);
+    EXPECT_EQ(GetWindowLongPtrW(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_NE(GetWindowLongPtrW(app, GWL_EXSTYLE) & WS_EX_WINDOWEDGE, 0);
+    SetWindowLongPtrW(app, GWL_EXSTYLE, original);
+
+    // Only old systems can take a process off the task list; elsewhere the property keeps its value.
+    const bool entry_point = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "RegisterServiceProcess") != nullptr;
+    tray->setOnTaskList(false);
+    EXPECT_EQ(tray->OnTaskList(), !entry_point);
+}
+
 TEST_F(TrayIconTest, HintMustStayUnder64BytesAndAnEmptyOneDropsTheTip) {
     struct Case {
         const char* name;
