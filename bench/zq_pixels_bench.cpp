@@ -47,8 +47,8 @@ void run(benchmark::State& state, Work work) {
         work(image);
         benchmark::ClobberMemory();
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / static_cast<double>(state.iterations());
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+                           static_cast<double>(state.iterations());
     state.counters["pixels_per_s"] = static_cast<double>(width) * height / seconds;
     state.counters["times_copy"] = seconds / copy_seconds(image);
 }

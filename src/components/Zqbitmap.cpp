@@ -244,7 +244,8 @@ void TZQBitmap::StretchDraw(TCanvas& canvas, const RECT& rect) {
         stretched.LoadBlank(ZQRectWidth(rect), ZQRectHeight(rect));
         StretchBlt(stretched.dc_.get(), 0, 0, stretched.width_, stretched.height_, dc_.get(), 0, 0, width_, height_,
                    SRCCOPY);
-        stretched.TransparentColor = TransparentColor != kZQNoColor ? TransparentColor : ZQGetStdColor(View().get(0, 0));
+        stretched.TransparentColor =
+            TransparentColor != kZQNoColor ? TransparentColor : ZQGetStdColor(View().get(0, 0));
         stretched.TransparentDraw(canvas, rect);
         return;
     }

@@ -6,13 +6,11 @@
 namespace vistrel {
 
 /// A push button that paints itself: a flat face in its own colour inside the system push-button frame.
-/// OnMouseEnter and OnMouseLeave come from the control.
+/// Its face colour is the control's Color; OnMouseEnter and OnMouseLeave come from the control.
 class TzqButton : public TButton {
 public:
     explicit TzqButton(TComponent* owner);
 
-    TColor Color() const { return TButton::Color(); }
-    void SetColor(TColor color) { TButton::SetColor(color); }
     /// The last value handed to SetButtonStyle.
     bool ActiveStyle() const { return FActiveStyle; }
 

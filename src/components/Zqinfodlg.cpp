@@ -46,8 +46,8 @@ TzqInfoDlg::TzqInfoDlg() : window_([this](UINT m, WPARAM w, LPARAM l) { return W
 TzqInfoDlg::~TzqInfoDlg() = default;
 
 TzqInfoDlg::Request TzqInfoDlg::capture(int kind) const {
-    return {kind, Text, Caption, DlgType, BtnCaptions, Icon, DlgWidth, DlgHeight, PasswordChar, ScrollBars, WordWrap,
-            Sizeable, HostedControl};
+    return {kind,      Text,         Caption,    DlgType,  BtnCaptions, Icon,         DlgWidth,
+            DlgHeight, PasswordChar, ScrollBars, WordWrap, Sizeable,    HostedControl};
 }
 
 void TzqInfoDlg::apply(const Request& request) {
@@ -141,8 +141,13 @@ void TzqInfoDlg::ShowMessage(const std::wstring& text) {
     InfoDlgExecute(PostShow);
 }
 
-int TzqInfoDlg::ExMessageBox(const std::wstring& text, const std::wstring& caption, const std::wstring& b1,
-                             const std::wstring& b2, const std::wstring& b3, const std::wstring& b4, unsigned type) {
+int TzqInfoDlg::ExMessageBox(const std::wstring& text,
+                             const std::wstring& caption,
+                             const std::wstring& b1,
+                             const std::wstring& b2,
+                             const std::wstring& b3,
+                             const std::wstring& b4,
+                             unsigned type) {
     Text = text;
     Caption = caption;
     BtnCaptions = {dialog::cut_to_bytes(b4, 8), dialog::cut_to_bytes(b3, 8), dialog::cut_to_bytes(b2, 8),
@@ -190,6 +195,10 @@ int TzqInfoDlg::InfoDlgExecute(bool post_request) {
 }
 
 bool TzqInfoDlg::InputDlgExecute(int kind, bool post_request) {
+    // Only the three kinds exist; a hosted-control dialog needs its control (a posted request may lack both).
+    if (kind < 1 || kind > 3 || (kind == 3 && HostedControl == nullptr)) {
+        return false;
+    }
     if (post_request || Showing) {
         post(kind);
         return false;
@@ -305,13 +314,15 @@ bool TzqInfoDlg::run_input_dialog(int kind) {
         case 2:
             Form->SetBounds(Form->Left(), Form->Top(), DlgWidth, DlgHeight);
             break;
-        default:
+        case 3:
             limits.SetMinWidth(std::max(limits.MinWidth(), HostedControl->Width() + 30));
             limits.SetMinHeight(std::max(limits.MinHeight(), HostedControl->Height() + 90));
             Form->SetBounds(Form->Left(), Form->Top(), HostedControl->Width() + 30, HostedControl->Height() + 90);
             HostedControl->SetParent(Form);
             HostedControl->Show();
             OnFormResize(Form);
+            break;
+        default:
             break;
     }
     if (kind == 1) {

@@ -55,8 +55,13 @@ public:
 
     int MessageDlg(const std::wstring& text, const std::wstring& caption, unsigned type);
     void ShowMessage(const std::wstring& text);
-    int ExMessageBox(const std::wstring& text, const std::wstring& caption, const std::wstring& b1,
-                     const std::wstring& b2, const std::wstring& b3, const std::wstring& b4, unsigned type);
+    int ExMessageBox(const std::wstring& text,
+                     const std::wstring& caption,
+                     const std::wstring& b1,
+                     const std::wstring& b2,
+                     const std::wstring& b3,
+                     const std::wstring& b4,
+                     unsigned type);
     int InfoDlgExecute(bool post);
     bool GetString(const std::wstring& caption, const std::wstring& text);
     bool GetText(const std::wstring& caption, const std::wstring& text);
@@ -90,8 +95,8 @@ private:
     void forget(const Run& run);
 
     std::deque<Request> pending_;  // requests waiting to be shown, oldest first
-    int tokens_ = 0;                // our request messages still in the queue
-    std::vector<Run*> runs_;  // not owned: the dialogs running now, innermost last
+    int tokens_ = 0;               // our request messages still in the queue
+    std::vector<Run*> runs_;       // not owned: the dialogs running now, innermost last
     UtilityWindow window_;
 };
 

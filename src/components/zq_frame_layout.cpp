@@ -45,9 +45,14 @@ TDrag_Mode_Type hit_zone(int x, int y, int width, int height, bool sizeable) {
             int x0, x1, y0, y1;
         };
         const Zone zones[] = {
-            {dtLeftTop, 0, 24, 0, 24},           {dtRightTop, w - 24, w, 0, 24}, {dtLeftBottom, 0, 24, h - 24, h},
-            {dtRightBottom, w - 24, w, h - 24, h}, {dtLeft, 0, 3, 0, h},         {dtRight, w - 3, w, 0, h},
-            {dtTop, 0, w, 0, 3},                 {dtBottom, 0, w, h - 3, h},
+            {dtLeftTop, 0, 24, 0, 24},
+            {dtRightTop, w - 24, w, 0, 24},
+            {dtLeftBottom, 0, 24, h - 24, h},
+            {dtRightBottom, w - 24, w, h - 24, h},
+            {dtLeft, 0, 3, 0, h},
+            {dtRight, w - 3, w, 0, h},
+            {dtTop, 0, w, 0, 3},
+            {dtBottom, 0, w, h - 3, h},
         };
         for (const Zone& z : zones) {
             if (within(x, z.x0, z.x1) && within(y, z.y0, z.y1)) {

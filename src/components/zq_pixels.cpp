@@ -83,15 +83,15 @@ void grayscale(const PixelView& image) {
 
 void brightness(const PixelView& image, int amount) {
     apply_table(image, make_table([amount](int v) {
-        return amount > 0 ? v + (((255 - v) * amount) >> 8) : v - ((std::abs(amount) * v) >> 8);
-    }));
+                    return amount > 0 ? v + (((255 - v) * amount) >> 8) : v - ((std::abs(amount) * v) >> 8);
+                }));
 }
 
 void contrast(const PixelView& image, int amount) {
     apply_table(image, make_table([amount](int v) {
-        const int step = std::abs(128 - v) * amount / 256;
-        return v < 127 ? v - step : v + step;
-    }));
+                    const int step = std::abs(128 - v) * amount / 256;
+                    return v < 127 ? v - step : v + step;
+                }));
 }
 
 void saturation(const PixelView& image, int amount) {
@@ -208,7 +208,8 @@ void sharpen(const PixelView& image, int radius) {
                     if (dx == 0 && dy == 0) {
                         continue;
                     }
-                    const Bgr n = src.get(clamp_to(x + dx * radius, image.width), clamp_to(y + dy * radius, image.height));
+                    const Bgr n =
+                        src.get(clamp_to(x + dx * radius, image.width), clamp_to(y + dy * radius, image.height));
                     sum[0] += n.b;
                     sum[1] += n.g;
                     sum[2] += n.r;
@@ -243,9 +244,10 @@ void emboss(const PixelView& image) {
         for (int x = 0; x < image.width; ++x) {
             const Bgr p = src.get(x, y);
             const Bgr q = src.get(clamp_to(x + 1, image.width), below);
-            image.set(x, y,
-                      {static_cast<std::uint8_t>((p.b + 255 - q.b) / 2), static_cast<std::uint8_t>((p.g + 255 - q.g) / 2),
-                       static_cast<std::uint8_t>((p.r + 255 - q.r) / 2)});
+            image.set(
+                x, y,
+                {static_cast<std::uint8_t>((p.b + 255 - q.b) / 2), static_cast<std::uint8_t>((p.g + 255 - q.g) / 2),
+                 static_cast<std::uint8_t>((p.r + 255 - q.r) / 2)});
         }
     }
 }
@@ -342,7 +344,8 @@ void stretch_rect(const PixelView& source, Rect from, const PixelView& target, R
     std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
     for (int x = x0; x < x1; ++x) {
         columns[static_cast<std::size_t>(x - x0)] =
-            3 * clamp_to(from.x + static_cast<int>(static_cast<long long>(x - to.x) * from.width / to.width), source.width);
+            3 *
+            clamp_to(from.x + static_cast<int>(static_cast<long long>(x - to.x) * from.width / to.width), source.width);
     }
     int previous_sy = -1;
     for (int y = y0; y < y1; ++y) {

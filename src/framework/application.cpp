@@ -28,9 +28,9 @@ TApplication::TApplication() : TComponent(nullptr) {
     RegisterClassExW(&wc);
     icon_.LoadFromResourceName(instance, L"MAINICON");
     // A window of no size: it stands for the program in the task bar and owns every form.
-    handle_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
-                                  WS_MINIMIZEBOX, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                                  0, 0, nullptr, nullptr, instance, this));
+    handle_.reset(CreateWindowExW(
+        0, wc.lpszClassName, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+        GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance, this));
     SetWindowLongPtrW(handle_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SendMessageW(handle_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
 }

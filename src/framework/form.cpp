@@ -146,7 +146,8 @@ void TForm::update_window_style() {
     TCreateParams params;
     CreateParams(params);
     HWND window = Handle();
-    const auto kept = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
+    const auto kept =
+        static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
     SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(params.style | kept));
     SetWindowLongPtrW(window, GWL_EXSTYLE, static_cast<LONG_PTR>(params.ex_style & ~static_cast<DWORD>(WS_EX_TOPMOST)));
     SetWindowPos(window, form_style_ == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -178,10 +179,10 @@ void TForm::SetFormStyle(TFormStyle style) {
 }
 
 TWindowState TForm::WindowState() const {
-    if (!const_cast<TForm*>(this)->HandleAllocated()) {
+    HWND window = WindowIfAllocated();
+    if (window == nullptr) {
         return window_state_;
     }
-    HWND window = const_cast<TForm*>(this)->Handle();
     if (IsIconic(window)) {
         return wsMinimized;
     }

@@ -8,9 +8,9 @@ HCURSOR cursor_handle(TCursor cursor) {
         const wchar_t* id;
     };
     static const Entry kCursors[] = {
-        {crArrow, IDC_ARROW},     {crIBeam, IDC_IBEAM},       {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS},
+        {crArrow, IDC_ARROW},       {crIBeam, IDC_IBEAM},     {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS},
         {crSizeNWSE, IDC_SIZENWSE}, {crSizeWE, IDC_SIZEWE},   {crHourGlass, IDC_WAIT},    {crNo, IDC_NO},
-        {crHandPoint, IDC_HAND},  {crSizeAll, IDC_SIZEALL},
+        {crHandPoint, IDC_HAND},    {crSizeAll, IDC_SIZEALL},
     };
     for (const Entry& e : kCursors) {
         if (e.cursor == cursor) {

@@ -64,7 +64,11 @@ void THintWindow::paint() {
 LRESULT CALLBACK THintWindow::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* self = reinterpret_cast<THintWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self != nullptr && message == WM_PAINT) {
-        self->paint();
+        try {
+            self->paint();
+        } catch (...) {
+            ValidateRect(window, nullptr);  // a hint that cannot be drawn stays blank
+        }
         return 0;
     }
     if (message == WM_MOUSEACTIVATE) {

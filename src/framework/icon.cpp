@@ -24,16 +24,16 @@ void TIcon::SetHandle(HICON icon) {
 }
 
 bool TIcon::LoadFromResourceName(HINSTANCE instance, const std::wstring& name, int size) {
-    auto* icon = static_cast<HICON>(
-        LoadImageW(instance, name.c_str(), IMAGE_ICON, size, size, size == 0 ? LR_DEFAULTSIZE : 0));
+    auto* icon =
+        static_cast<HICON>(LoadImageW(instance, name.c_str(), IMAGE_ICON, size, size, size == 0 ? LR_DEFAULTSIZE : 0));
     SetHandle(icon);
     return icon != nullptr;
 }
 
 void TIcon::Draw(TCanvas& canvas, const RECT& rect) {
     if (handle_) {
-        DrawIconEx(canvas.Handle(), rect.left, rect.top, handle_.get(), rect.right - rect.left,
-                   rect.bottom - rect.top, 0, nullptr, DI_NORMAL);
+        DrawIconEx(canvas.Handle(), rect.left, rect.top, handle_.get(), rect.right - rect.left, rect.bottom - rect.top,
+                   0, nullptr, DI_NORMAL);
     }
 }
 

@@ -30,8 +30,8 @@ void TImage::SetTransparent(bool transparent) {
 
 void TImage::picture_changed() {
     // Bitmaps follow the image's transparency; icons carry their own mask.
-    if (TGraphic* graphic = picture_.Graphic(); graphic != nullptr && dynamic_cast<TIcon*>(graphic) == nullptr &&
-                                                graphic->Transparent() != transparent_) {
+    if (TGraphic* graphic = picture_.Graphic();
+        graphic != nullptr && dynamic_cast<TIcon*>(graphic) == nullptr && graphic->Transparent() != transparent_) {
         graphic->SetTransparent(transparent_);
         return;  // that change comes back here
     }

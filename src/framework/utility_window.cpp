@@ -7,7 +7,7 @@ namespace vistrel {
 UtilityWindow::UtilityWindow(Procedure procedure) : procedure_(std::move(procedure)) {
     static const ATOM atom = [] {
         WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
+        wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = &window_proc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"VistrelUtilityWindow";

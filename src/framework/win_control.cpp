@@ -85,7 +85,7 @@ void TWinControl::create_handle() {
     existing.cbSize = sizeof(existing);
     if (!GetClassInfoExW(instance, params.class_name.c_str(), &existing)) {
         WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
+        wc.cbSize = sizeof(wc);
         WNDPROC base = DefWindowProcW;
         if (params.base_class != nullptr && GetClassInfoExW(nullptr, params.base_class, &wc)) {
             base = wc.lpfnWndProc;
@@ -103,8 +103,8 @@ void TWinControl::create_handle() {
     HWND parent = Parent() != nullptr ? Parent()->Handle() : params.parent;
     id_ = (params.style & WS_CHILD) != 0 ? next_control_id() : 0;
     CreateWindowExW(params.ex_style, params.class_name.c_str(), params.caption.c_str(), params.style, params.x,
-                    params.y, params.width, params.height, parent,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), instance, this);
+                    params.y, params.width, params.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                    instance, this);
     if (!handle_) {
         throw std::runtime_error("Cannot create the window of class " +
                                  std::string(params.class_name.begin(), params.class_name.end()));

@@ -34,6 +34,8 @@ public:
 
     HWND Handle();
     bool HandleAllocated() const { return static_cast<bool>(handle_); }
+    /// The window if it exists already, else nullptr; never makes one.
+    HWND WindowIfAllocated() const { return handle_.get(); }
     void HandleNeeded() { Handle(); }
     /// The control bound to a window of ours, or nullptr.
     static TWinControl* FromHandle(HWND window);
@@ -122,8 +124,8 @@ private:
     UniqueHwnd handle_;
     WNDPROC default_proc_ = DefWindowProcW;
     int id_ = 0;
-    std::vector<TControl*> controls_;    // not owned: every child, in painting order
-    std::vector<TWinControl*> tab_list_;  // not owned
+    std::vector<TControl*> controls_;      // not owned: every child, in painting order
+    std::vector<TWinControl*> tab_list_;   // not owned
     TControl* mouse_control_ = nullptr;    // not owned: the control the mouse is over
     TControl* capture_control_ = nullptr;  // not owned: the windowless control holding the mouse
     bool tracking_leave_ = false;

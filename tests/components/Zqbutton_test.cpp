@@ -38,8 +38,15 @@ protected:
         button->FocusChanged(active ? static_cast<TWinControl*>(button) : edit);
         auto image = std::make_unique<TZQBitmap>();
         image->LoadBlank(75, 25);
-        DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(button->Handle())), 0, ODA_DRAWENTIRE, state,
-                            button->Handle(), image->Canvas().Handle(), {0, 0, 75, 25}, 0};
+        DRAWITEMSTRUCT item{ODT_BUTTON,
+                            static_cast<UINT>(GetDlgCtrlID(button->Handle())),
+                            0,
+                            ODA_DRAWENTIRE,
+                            state,
+                            button->Handle(),
+                            image->Canvas().Handle(),
+                            {0, 0, 75, 25},
+                            0};
         SendMessageW(form.Handle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
         return image;
     }
@@ -78,8 +85,8 @@ TEST_F(PushButtonPainting, EveryState) {
         const char* name;
         UINT state;
         bool active;
-        bool outline;       // the dark outline at the corner
-        bool focus_rect;    // the dotted rectangle four pixels in
+        bool outline;     // the dark outline at the corner
+        bool focus_rect;  // the dotted rectangle four pixels in
         Bgr corner;
     };
     const Case cases[] = {

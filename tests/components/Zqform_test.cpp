@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "frame_reference.h"
@@ -206,6 +207,35 @@ TEST(SkinnedFrame, GreyWhileTheApplicationIsInactive) {
 
     SendMessageW(Application().Handle(), WM_ACTIVATEAPP, TRUE, 0);
     EXPECT_EQ(pixels::PixelImage(frame.View()).bytes(), colour.bytes());
+}
+
+TEST(SkinnedFrame, TurnsGreyWhenAnotherProgramTakesTheFocus) {
+    Framed f = framed(300, 120, biSystemMenu, L"");
+    f.form->Show();
+    SetForegroundWindow(f.form->Handle());
+    ASSERT_TRUE(pump_until([] { return Application().Active(); }));
+    auto is_grey = [&] {
+        const Bgr p = f.frame->FrameBitmap().View().get(150, 80);
+        return p.b == p.g && p.g == p.r && !(p == kBody);
+    };
+    EXPECT_FALSE(is_grey());
+    // A window of another thread stands in for another program: activating it deactivates this application.
+    std::thread other([] {
+        HWND window = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                      nullptr, nullptr);
+        SetForegroundWindow(window);
+        MSG message;
+        for (int i = 0; i < 20 && GetForegroundWindow() == window; ++i) {
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&message);
+            }
+            Sleep(10);
+        }
+        DestroyWindow(window);
+    });
+    const bool greyed = pump_until(is_grey, 2000);
+    other.join();
+    EXPECT_TRUE(greyed);
 }
 
 TEST(SkinnedFrame, SystemButtonClicks) {

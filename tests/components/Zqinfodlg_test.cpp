@@ -285,6 +285,9 @@ TEST_F(InfoDialog, MultiLineInput) {
 
 TEST_F(InfoDialog, HostedControlIsShownCentredAndSurvives) {
     EXPECT_FALSE(dialog.ControlDlg(nullptr, L"无"));
+    EXPECT_FALSE(dialog.InputDlgExecute(3, false));  // no control to host
+    EXPECT_FALSE(dialog.InputDlgExecute(7, false));  // no such kind
+    EXPECT_FALSE(dialog.Showing);
     TForm owner(nullptr);
     auto* hosted = new TEdit(&owner);
     hosted->SetBounds(0, 0, 200, 21);

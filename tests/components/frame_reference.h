@@ -10,8 +10,12 @@ namespace vistrel::frame {
 // corners and may run into the far corner, which they cover; top and bottom tiles are drawn last.
 // The centre is stretched: `centre` is its one colour when the test knows it, else nothing is expected.
 // Pixels taken from beyond an odd picture's halves are not defined: none is expected there.
-inline std::optional<pixels::Bgr> expected_frame_pixel(const pixels::PixelView& picture, int x, int y, int w, int h,
-                                                      std::optional<pixels::Bgr> centre) {
+inline std::optional<pixels::Bgr> expected_frame_pixel(const pixels::PixelView& picture,
+                                                       int x,
+                                                       int y,
+                                                       int w,
+                                                       int h,
+                                                       std::optional<pixels::Bgr> centre) {
     const int pw = picture.width, ph = picture.height;
     const int hw = (pw + 1) / 2, hh = (ph + 1) / 2;
     const int x_tiles_end = hw + (w - 2 * hw + kEdgeTile - 1) / kEdgeTile * kEdgeTile;

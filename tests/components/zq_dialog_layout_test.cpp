@@ -12,12 +12,9 @@ TEST(ButtonFaces, StandardSetsPutTheRightMostButtonFirst) {
         std::array<int, 4> ids;
     };
     const Case cases[] = {
-        {0, {L"确定", L"", L"", L""}, {1, 0, 0, 0}},
-        {49, {L"取消", L"确定", L"", L""}, {2, 1, 0, 0}},
-        {2, {L"忽略", L"重试", L"终止", L""}, {5, 4, 3, 0}},
-        {3, {L"取消", L"否", L"是", L""}, {2, 7, 6, 0}},
-        {4, {L"否", L"是", L"", L""}, {7, 6, 0, 0}},
-        {0x105, {L"取消", L"重试", L"", L""}, {2, 4, 0, 0}},
+        {0, {L"确定", L"", L"", L""}, {1, 0, 0, 0}},         {49, {L"取消", L"确定", L"", L""}, {2, 1, 0, 0}},
+        {2, {L"忽略", L"重试", L"终止", L""}, {5, 4, 3, 0}}, {3, {L"取消", L"否", L"是", L""}, {2, 7, 6, 0}},
+        {4, {L"否", L"是", L"", L""}, {7, 6, 0, 0}},         {0x105, {L"取消", L"重试", L"", L""}, {2, 4, 0, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
@@ -75,8 +72,8 @@ TEST(Layout, MessageSizeAroundTheText) {
 }
 
 TEST(Layout, TextPlacement) {
-    EXPECT_EQ(text_left(390, 300, 70), 70);   // never over the icon
-    EXPECT_EQ(text_left(255, 100, 0), 77);    // centred without one
+    EXPECT_EQ(text_left(390, 300, 70), 70);  // never over the icon
+    EXPECT_EQ(text_left(255, 100, 0), 77);   // centred without one
     EXPECT_EQ(text_left(255, 100, 70), 77);
     EXPECT_EQ(text_top(112 - 40, 30, 12), 45);  // 45 below the top when nothing limits the height
     EXPECT_EQ(text_top(100 - 40, 30, 60), 15);
@@ -88,8 +85,8 @@ TEST(Captions, CutToBytesNeverSplitsACharacter) {
         const wchar_t* out;
     };
     const Case cases[] = {
-        {L"确定确定确定", L"确定确定"}, {L"abcdefghij", L"abcdefgh"}, {L"a确定确定", L"a确定确"},
-        {L"", L""},                  {L"€uro€uro", L"€uro€uro"},     {L"保存", L"保存"},
+        {L"确定确定确定", L"确定确定"}, {L"abcdefghij", L"abcdefgh"}, {L"a确定确定", L"a确定确"}, {L"", L""},
+        {L"€uro€uro", L"€uro€uro"},     {L"保存", L"保存"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.in)));

@@ -39,8 +39,12 @@ TEST(Grayscale, WeighsEachChannelAndTruncatesEachProduct) {
         int out;
     };
     const Case cases[] = {
-        {"red", {0, 0, 255}, 76},    {"green", {0, 255, 0}, 150},   {"blue", {255, 0, 0}, 28},
-        {"white", {255, 255, 255}, 254}, {"black", {0, 0, 0}, 0}, {"grey 100", {100, 100, 100}, 100},
+        {"red", {0, 0, 255}, 76},
+        {"green", {0, 255, 0}, 150},
+        {"blue", {255, 0, 0}, 28},
+        {"white", {255, 255, 255}, 254},
+        {"black", {0, 0, 0}, 0},
+        {"grey 100", {100, 100, 100}, 100},
         {"frame body", {220, 222, 220}, 66 + 130 + 24},
     };
     for (const auto& c : cases) {
@@ -256,10 +260,10 @@ TEST(BitmapFile, HeaderAndBottomUpPaddedRows) {
     image.view().set(0, 0, {1, 2, 3});
     image.view().set(0, 1, {4, 5, 6});
     const std::vector<std::uint8_t> expected = {
-        'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,          // file header: size 54 + 2 rows of 4
-        40, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0,        // info header: 1 x 2, 1 plane, 24 bits
-        0, 0, 0, 0, 8, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        4, 5, 6, 0, 1, 2, 3, 0,                                   // bottom row first
+        'B', 'M', 62, 0, 0, 0, 0, 0, 0,    0,    54, 0, 0,    0,            // file header: size 54 + 2 rows of 4
+        40,  0,   0,  0, 1, 0, 0, 0, 2,    0,    0,  0, 1,    0,    24, 0,  // info header: 1 x 2, 1 plane, 24 bits
+        0,   0,   0,  0, 8, 0, 0, 0, 0x13, 0x0B, 0,  0, 0x13, 0x0B, 0,  0,
+        0,   0,   0,  0, 0, 0, 0, 0, 4,    5,    6,  0, 1,    2,    3,  0,  // bottom row first
     };
     EXPECT_EQ(encode_bmp(image.view()), expected);
 }
