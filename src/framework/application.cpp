@@ -142,11 +142,16 @@ void TApplication::Restore() {
 }
 
 void TApplication::BringToFront() {
+    HWND front = last_active_form();
+    SetForegroundWindow(front != nullptr ? front : handle_.get());
+}
+
+HWND TApplication::last_active_form() const {
     HWND front = GetLastActivePopup(handle_.get());
     if (front == handle_.get() && main_form_ != nullptr && main_form_->HandleAllocated()) {
         front = main_form_->Handle();
     }
-    SetForegroundWindow(front);
+    return front != handle_.get() && IsWindowVisible(front) && IsWindowEnabled(front) ? front : nullptr;
 }
 
 void TApplication::HintMouseMessage(TControl* control, TControl* previous) {
@@ -261,6 +266,13 @@ LRESULT TApplication::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
             return 0;
         case WM_QUERYENDSESSION:
             return 1;
+        case WM_SETFOCUS:
+            // The application window only stands for the program: the keyboard goes to the form active last.
+            if (HWND form = last_active_form(); form != nullptr) {
+                SetFocus(form);
+                return 0;
+            }
+            break;
         case WM_TIMER:
             if (wparam == kHintTimer) {
                 show_hint();

@@ -74,6 +74,8 @@ private:
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     bool process_message();
+    /// The visible form that was active last (the main form when none was), or null.
+    HWND last_active_form() const;
     void show_hint();
     static bool is_key_message(const MSG& message);
 

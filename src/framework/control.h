@@ -93,7 +93,7 @@ public:
     TNotifyEvent OnMouseLeave;
 
     /// Runs a mouse message (client coordinates of this control) through the control's handlers.
-    void mouse_message(UINT message, TShiftState shift, int x, int y);
+    virtual void mouse_message(UINT message, TShiftState shift, int x, int y);
     virtual void MouseEnter();
     virtual void MouseLeave();
     virtual void Click();

@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/graphic_control.h"
+#include "framework/menu.h"
 
 namespace vistrel {
 namespace {
@@ -179,6 +180,9 @@ LRESULT TWinControl::handle_message(UINT message, WPARAM wparam, LPARAM lparam) 
 LRESULT TWinControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
     if (auto reflected = reflect(message, wparam, lparam)) {
         return *reflected;
+    }
+    if (auto menu = menu_owner_message(message, wparam, lparam)) {
+        return *menu;
     }
     switch (message) {
         case WM_PAINT:

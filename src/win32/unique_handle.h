@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -46,6 +47,10 @@ using UniqueHbitmap = UniqueResource<HBITMAP, &DeleteObject>;
 using UniqueHfont = UniqueResource<HFONT, &DeleteObject>;
 using UniqueHbrush = UniqueResource<HBRUSH, &DeleteObject>;
 using UniqueHpen = UniqueResource<HPEN, &DeleteObject>;
+using UniqueHrgn = UniqueResource<HRGN, &DeleteObject>;
+using UniqueHmenu = UniqueResource<HMENU, &DestroyMenu>;
+using UniqueHimagelist = UniqueResource<HIMAGELIST, &ImageList_Destroy>;
+using UniqueHmodule = UniqueResource<HMODULE, &FreeLibrary>;
 using UniqueHpalette = UniqueResource<HPALETTE, &DeleteObject>;
 using UniqueHrgn = UniqueResource<HRGN, &DeleteObject>;
 

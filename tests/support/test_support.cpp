@@ -42,6 +42,71 @@ bool pump_until(const std::function<bool()>& done, int timeout_ms) {
     return done();
 }
 
+void pump_messages(int milliseconds) {
+    pump_until([] { return false; }, milliseconds);
+}
+
+void park_pointer() {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    pump_messages(50);
+}
+
+Surface::Surface(int width, int height, COLORREF fill) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    dc_.reset(CreateCompatibleDC(nullptr));
+    selected_.emplace(dc_.get(), bitmap_.get());
+    const UniqueHbrush brush(CreateSolidBrush(fill));
+    const RECT all{0, 0, width, height};
+    FillRect(dc_.get(), &all, brush.get());
+    canvas_.SetHandle(dc_.get());
+}
+
+Surface::~Surface() {
+    canvas_.SetHandle(nullptr);
+}
+
+pixels::PixelView Surface::view() const {
+    GdiFlush();
+    return {static_cast<std::uint8_t*>(bits_), width_, height_, pixels::row_stride(width_)};
+}
+
+COLORREF Surface::pixel(int x, int y) const {
+    const pixels::Bgr c = view().get(x, y);
+    return RGB(c.r, c.g, c.b);
+}
+
+void Surface::grab_screen(int left, int top) {
+    const WindowDc screen(nullptr);
+    BitBlt(dc_.get(), 0, 0, width_, height_, screen.get(), left, top, SRCCOPY);
+}
+
+HICON solid_icon(COLORREF colour, int size) {
+    const Surface face(size, size, colour);
+    const WindowDc screen(nullptr);
+    const UniqueHbitmap colour_bits(CreateCompatibleBitmap(screen.get(), size, size));
+    {
+        const UniqueHdc dc(CreateCompatibleDC(screen.get()));
+        const SelectGuard selected(dc.get(), colour_bits.get());
+        BitBlt(dc.get(), 0, 0, size, size, face.dc(), 0, 0, SRCCOPY);
+    }
+    const std::vector<WORD> opaque(static_cast<std::size_t>((size + 15) / 16 * size), 0);
+    const UniqueHbitmap mask(CreateBitmap(size, size, 1, 1, opaque.data()));
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour_bits.get()};
+    return CreateIconIndirect(&info);
+}
+
+std::string color_text(COLORREF color) {
+    return "RGB(" + std::to_string(GetRValue(color)) + ", " + std::to_string(GetGValue(color)) + ", " +
+           std::to_string(GetBValue(color)) + ")";
+}
+
 pixels::PixelImage capture_window(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
@@ -69,13 +134,16 @@ pixels::PixelImage capture_window(HWND window) {
 }
 
 void save_screenshot(HWND window, const std::string& name) {
+    save_screenshot(capture_window(window).view(), name);
+}
+
+void save_screenshot(const pixels::PixelView& image, const std::string& name) {
     const char* folder = std::getenv("VISTREL_SCREENSHOTS");
     if (folder == nullptr || *folder == '\0') {
         return;
     }
     CreateDirectoryA(folder, nullptr);
-    const pixels::PixelImage image = capture_window(window);
-    const std::vector<std::uint8_t> file = pixels::encode_bmp(image.view());
+    const std::vector<std::uint8_t> file = pixels::encode_bmp(image);
     std::ofstream out(std::string(folder) + "/" + name + ".bmp", std::ios::binary);
     out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
 }
