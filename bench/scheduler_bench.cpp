@@ -8,6 +8,7 @@
 
 #include "engine/schedule_file.h"
 #include "engine/scheduler.h"
+#include "engine/silent_ports.h"
 #include "engine/virtual_clock.h"
 #include "schedule_tool.h"
 
@@ -15,29 +16,6 @@ namespace vistrel {
 namespace {
 
 constexpr std::uint32_t kFirstDay = 45292;  // 2024-01-01
-
-class NoMessages final : public MessageService {
-public:
-    void SetPostShow(bool) override {}
-    int MessageDlg(std::string_view, std::string_view, int) override { return kOk; }
-    void ShowMessage(std::string_view) override {}
-    void CloseDialog() override {}
-};
-
-class NoTray final : public TrayIcon {
-public:
-    void SetVisible(bool) override {}
-    void Minimize() override {}
-};
-
-class NoDesktop final : public Desktop {
-public:
-    void set_monitor_power(bool) override {}
-    bool screen_saver_active() override { return false; }
-    void start_screen_saver() override {}
-    void show_shell_window(std::string_view, bool) override {}
-    void show_cursor(bool) override {}
-};
 
 class NoPrograms final : public ProgramStarter {
 public:
@@ -74,9 +52,9 @@ void BM_RebuildDueChain(benchmark::State& state) {
     VirtualClock clock(encode_time(kFirstDay, 12, 0, 0, 0));
     VirtualTimer Timer1(clock);
     VirtualTimer Timer_day(clock);
-    NoMessages messages;
-    NoTray tray;
-    NoDesktop desktop;
+    SilentMessages messages;
+    SilentTray tray;
+    SilentDesktop desktop;
     NoPrograms programs;
     Scheduler scheduler(schedule, settings, {clock, Timer1, Timer_day, messages, tray, desktop, programs});
     scheduler.change_run_or_pause();

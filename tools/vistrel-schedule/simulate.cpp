@@ -9,6 +9,7 @@
 #include "engine/schedule_file.h"
 #include "engine/scheduler.h"
 #include "engine/text_codec.h"
+#include "engine/silent_ports.h"
 #include "engine/virtual_clock.h"
 #include "schedule_tool.h"
 
@@ -16,30 +17,6 @@ namespace vistrel::tool {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Nothing is shown and nothing of the desktop is touched in a preview.
-class SilentMessages final : public MessageService {
-public:
-    void SetPostShow(bool) override {}
-    int MessageDlg(std::string_view, std::string_view, int) override { return kOk; }
-    void ShowMessage(std::string_view) override {}
-    void CloseDialog() override {}
-};
-
-class SilentTray final : public TrayIcon {
-public:
-    void SetVisible(bool) override {}
-    void Minimize() override {}
-};
-
-class SilentDesktop final : public Desktop {
-public:
-    void set_monitor_power(bool) override {}
-    bool screen_saver_active() override { return false; }
-    void start_screen_saver() override {}
-    void show_shell_window(std::string_view, bool) override {}
-    void show_cursor(bool) override {}
-};
 
 // Looks for the program files for real, but starts nothing.
 class ProgramFileTest final : public ProgramStarter {
