@@ -38,9 +38,7 @@ void VirtualClock::run_for(std::int64_t ms) {
         }
         elapsed_ = timer->due_;
         schedule(*timer);  // periodic: the next tick is one interval on, unless the handler re-arms
-        if (timer->handler_) {
-            timer->handler_();
-        }
+        timer->fire();
     }
     elapsed_ = end;
 }
@@ -63,7 +61,7 @@ void VirtualClock::detach(VirtualTimer& timer) {
 }
 
 void VirtualClock::schedule(VirtualTimer& timer) {
-    timer.due_ = elapsed_ + timer.interval_;
+    timer.due_ = elapsed_ + timer.Interval();
     timer.sequence_ = ++sequence_;
 }
 
@@ -86,18 +84,8 @@ VirtualTimer::~VirtualTimer() {
     clock_.detach(*this);
 }
 
-void VirtualTimer::SetInterval(std::uint32_t interval) {
-    if (interval != interval_) {
-        interval_ = interval;
-        clock_.schedule(*this);
-    }
-}
-
-void VirtualTimer::SetEnabled(bool enabled) {
-    if (enabled != enabled_) {
-        enabled_ = enabled;
-        clock_.schedule(*this);
-    }
+void VirtualTimer::restart() {
+    clock_.schedule(*this);
 }
 
 }  // namespace vistrel

@@ -56,32 +56,19 @@ private:
 class VirtualTimer final : public Timer {
 public:
     explicit VirtualTimer(VirtualClock& clock);
-    VirtualTimer(const VirtualTimer&) = delete;
-    VirtualTimer& operator=(const VirtualTimer&) = delete;
     ~VirtualTimer() override;
 
-    std::uint32_t Interval() const override { return interval_; }
-    void SetInterval(std::uint32_t interval) override;
-    bool Enabled() const override { return enabled_; }
-    void SetEnabled(bool enabled) override;
-    std::int32_t Tag() const override { return tag_; }
-    void SetTag(std::int32_t tag) override { tag_ = tag; }
-    void SetOnTimer(std::function<void()> handler) override { handler_ = std::move(handler); }
-
-    /// Whether the timer will fire, and when (elapsed milliseconds of its clock).
-    bool running() const { return enabled_ && interval_ != 0; }
+    /// When the timer fires next, in elapsed milliseconds of its clock (while running).
     std::int64_t due() const { return due_; }
 
 private:
     friend class VirtualClock;
 
+    void restart() override;
+
     VirtualClock& clock_;
-    std::uint32_t interval_ = 1000;
-    bool enabled_ = false;
-    std::int32_t tag_ = 0;
     std::int64_t due_ = 0;
     std::uint64_t sequence_ = 0;  // order among timers due at the same moment
-    std::function<void()> handler_;
 };
 
 /// Milliseconds since 1899-12-30 00:00 of a time, rounded; and back (for times from that day on).

@@ -22,33 +22,16 @@ Win32Timer::Win32Timer(std::function<void()> on_error) : on_error_(std::move(on_
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-void Win32Timer::SetInterval(std::uint32_t interval) {
-    if (interval != interval_) {
-        interval_ = interval;
-        update();
-    }
-}
-
-void Win32Timer::SetEnabled(bool enabled) {
-    if (enabled != enabled_) {
-        enabled_ = enabled;
-        update();
-    }
-}
-
-void Win32Timer::update() {
+void Win32Timer::restart() {
     KillTimer(window_.get(), kTimerId);
-    if (enabled_ && interval_ != 0) {
-        SetTimer(window_.get(), kTimerId, interval_, nullptr);
+    if (running()) {
+        SetTimer(window_.get(), kTimerId, Interval(), nullptr);
     }
 }
 
-void Win32Timer::fire() {
-    if (!handler_) {
-        return;
-    }
+void Win32Timer::tick() {
     try {
-        handler_();
+        fire();
     } catch (...) {
         if (on_error_) {
             on_error_();
@@ -59,7 +42,7 @@ void Win32Timer::fire() {
 LRESULT CALLBACK Win32Timer::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_TIMER && wparam == kTimerId) {
         if (auto* timer = reinterpret_cast<Win32Timer*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
-            timer->fire();
+            timer->tick();
         }
         return 0;
     }
