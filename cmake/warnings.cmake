@@ -27,6 +27,8 @@ if(WIN32)
     target_compile_definitions(vistrel_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                          _WIN32_WINNT=0x0601)
     if(MINGW)
-        target_link_options(vistrel_options INTERFACE -static -static-libgcc -static-libstdc++)
+        # Release builds ship without symbols.
+        target_link_options(vistrel_options INTERFACE -static -static-libgcc -static-libstdc++
+                                                      $<$<CONFIG:MinSizeRel,Release>:-s>)
     endif()
 endif()
