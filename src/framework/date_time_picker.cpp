@@ -97,20 +97,19 @@ void TDateTimePicker::SetKind(TDateTimeKind kind) {
 }
 
 void TDateTimePicker::SetDateTime(TDateTime value) {
-    date_time_ = value;
+    date_ = std::floor(value);
+    time_ = value - date_;
     show_value();
 }
 
-TDateTime TDateTimePicker::Date() const {
-    return std::floor(date_time_);
-}
-
 void TDateTimePicker::SetDate(TDateTime date) {
-    SetDateTime(std::floor(date) + Time());
+    date_ = std::floor(date);
+    show_value();
 }
 
 void TDateTimePicker::SetTime(TDateTime time) {
-    SetDateTime(Date() + (time - std::floor(time)));
+    time_ = time - std::floor(time);
+    show_value();
 }
 
 void TDateTimePicker::SetFormat(const std::wstring& format) {
@@ -123,7 +122,7 @@ void TDateTimePicker::SetFormat(const std::wstring& format) {
 
 void TDateTimePicker::show_value() {
     if (HandleAllocated()) {
-        const SYSTEMTIME time = to_system_time(date_time_);
+        const SYSTEMTIME time = to_system_time(DateTime());
         SendMessageW(Handle(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
     }
 }
@@ -132,7 +131,9 @@ std::optional<LRESULT> TDateTimePicker::reflected_message(UINT message, WPARAM w
     if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lparam)->code == DTN_DATETIMECHANGE) {
         const auto& change = *reinterpret_cast<const NMDATETIMECHANGE*>(lparam);
         if (change.dwFlags == GDT_VALID) {
-            date_time_ = from_system_time(change.st);
+            const SYSTEMTIME& st = change.st;
+            date_ = std::floor(from_system_time(st));
+            time_ = encode_time(0, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
             if (OnChange) {
                 OnChange(this);
             }

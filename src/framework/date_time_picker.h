@@ -16,15 +16,15 @@ public:
 
     TDateTimeKind Kind() const { return kind_; }
     void SetKind(TDateTimeKind kind);
-    /// The whole value, milliseconds included; exactly what was set until the user changes it.
-    TDateTime DateTime() const { return date_time_; }
+    /// The date and the time of day together, milliseconds included.
+    TDateTime DateTime() const { return date_ + time_; }
     void SetDateTime(TDateTime value);
     /// The whole days of the value.
-    TDateTime Date() const;
+    TDateTime Date() const { return date_; }
     /// Replaces the date, keeping the time of day.
     void SetDate(TDateTime date);
-    /// The time of day of the value.
-    TDateTime Time() const { return date_time_ - Date(); }
+    /// The time of day of the value, exactly as it was set or as the user picked it.
+    TDateTime Time() const { return time_; }
     /// Replaces the time of day, keeping the date.
     void SetTime(TDateTime time);
     /// A display format such as "yyyy-MM-dd" or "HH:mm:ss"; empty for the system's own.
@@ -43,7 +43,9 @@ private:
     void show_value();
 
     TDateTimeKind kind_ = dtkDate;
-    TDateTime date_time_ = 0;
+    // Kept apart, so the time of day reads back exactly: (days + time) - days need not equal time.
+    TDateTime date_ = 0;
+    TDateTime time_ = 0;
     std::wstring format_;
 };
 
