@@ -37,9 +37,4 @@ void TGroupBox::PaintWindow(HDC dc, const RECT& update) {
     PaintControls(dc, update);
 }
 
-void TGroupBox::TextChanged() {
-    TWinControl::TextChanged();
-    Invalidate();
-}
-
 }  // namespace vistrel

@@ -12,7 +12,6 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void PaintWindow(HDC dc, const RECT& update) override;
-    void TextChanged() override;
 };
 
 }  // namespace vistrel
