@@ -1,0 +1,53 @@
+#include "framework/open_dialog.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "framework/application.h"
+
+namespace vistrel {
+
+std::wstring open_dialog_filter(const std::wstring& filter) {
+    std::vector<std::wstring> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t bar = filter.find(L'|', start);
+        parts.push_back(filter.substr(start, bar - start));
+        if (bar == std::wstring::npos) {
+            break;
+        }
+        start = bar + 1;
+    }
+    std::wstring result;
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        result += parts[i] + L'\0' + parts[i + 1] + L'\0';
+    }
+    return result + L'\0';
+}
+
+TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
+
+bool TOpenDialog::Execute() {
+    const std::wstring filter = open_dialog_filter(Filter);
+    std::vector<wchar_t> name(32768, L'\0');
+    FileName.copy(name.data(), name.size() - 1);
+    HWND active = GetActiveWindow();
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = active != nullptr ? active : Application().Handle();
+    dialog.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (!GetOpenFileNameW(&dialog)) {
+        return false;
+    }
+    FileName = name.data();
+    return true;
+}
+
+}  // namespace vistrel
