@@ -127,20 +127,14 @@ void TListView::DestroyWnd() {
 }
 
 void TListView::insert_column(int index) {
-    if (!HandleAllocated()) {
-        return;
-    }
-    const TListColumn& column = *columns_[index];
-    std::wstring caption = column.caption_;
-    LVCOLUMNW info{};
-    info.mask = LVCF_TEXT | LVCF_WIDTH;
-    info.pszText = caption.data();
-    info.cx = column.width_;
-    SendMessageW(Handle(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
-    fit_columns();
+    send_column(LVM_INSERTCOLUMNW, index);
 }
 
 void TListView::update_column(int index) {
+    send_column(LVM_SETCOLUMNW, index);
+}
+
+void TListView::send_column(UINT message, int index) {
     if (!HandleAllocated()) {
         return;
     }
@@ -150,7 +144,7 @@ void TListView::update_column(int index) {
     info.mask = LVCF_TEXT | LVCF_WIDTH;
     info.pszText = caption.data();
     info.cx = column.width_;
-    SendMessageW(Handle(), LVM_SETCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+    SendMessageW(Handle(), message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
     fit_columns();
 }
 

@@ -153,6 +153,8 @@ private:
 
     void insert_column(int index);
     void update_column(int index);
+    // Inserts or updates a column of the window (LVM_INSERTCOLUMNW or LVM_SETCOLUMNW) from columns_[index].
+    void send_column(UINT message, int index);
     /// Gives the automatic columns their shares of the client width.
     void fit_columns();
     void insert_row(int index);
