@@ -5,6 +5,7 @@
 
 #include "framework/control.h"
 #include "framework/form.h"
+#include "win32/wide_text.h"
 
 namespace vistrel {
 namespace {
@@ -207,11 +208,7 @@ void TApplication::HandleException() {
 }
 
 void TApplication::ShowException(const std::exception& error) {
-    const std::string text = error.what();
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), length);
-    MessageBoxW(handle_.get(), wide.c_str(), Title().c_str(), MB_OK | MB_ICONSTOP);
+    MessageBoxW(handle_.get(), to_wide(error.what()).c_str(), Title().c_str(), MB_OK | MB_ICONSTOP);
 }
 
 LRESULT CALLBACK TApplication::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -7,18 +7,10 @@
 #include <cstdlib>
 #include <memory>
 
+#include "win32/wide_text.h"
+
 namespace vistrel::tool {
 namespace {
-
-std::string to_utf8(const wchar_t* wide) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) {
-        return {};
-    }
-    std::string text(static_cast<std::size_t>(length - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
-    return text;
-}
 
 UINT previous_output_code_page = 0;
 
