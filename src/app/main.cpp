@@ -29,7 +29,7 @@ std::optional<std::wstring> first_argument_upper() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     if (auto argument = first_argument_upper()) {
         if (auto flags = vistrel::power_off_flags(*argument)) {
             vistrel::Win32Power().power_off(*flags);
@@ -40,5 +40,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
         PostMessageW(running, vistrel::app::kWakeMessage, 0, 0);
         return 0;
     }
-    return vistrel::app::run_main_window(instance);
+    return vistrel::app::run_main_window();
 }

@@ -21,8 +21,8 @@ std::string program_command_line(std::string_view path, std::string_view argumen
 /// Carries out due tasks: shows a reminder or starts a program.
 class TaskExecution {
 public:
-    TaskExecution(MessageService& zqInfo, ProgramStarter& programs, SchedulerEvents& events)
-        : zqInfo_(zqInfo), programs_(programs), events_(events) {}
+    TaskExecution(MessageService& messages, ProgramStarter& programs, SchedulerEvents& events)
+        : zqInfo_(messages), programs_(programs), events_(events) {}
 
     /// Shows the reminder of entry in place of any dialog still open, without waiting for the user.
     void run_reminder(const TimerEntry& entry);

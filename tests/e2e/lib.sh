@@ -35,6 +35,18 @@ run_vistrel() {
     echo $?
 }
 
+# Stores one of Vistrel's integer settings for the current prefix before it starts.
+set_setting() {
+    wine reg add 'HKCU\Software\Tarnwick\Vistrel' /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+}
+
+# Starts Vistrel with its window shown (not minimised to the tray) and waits for the window.
+start_vistrel_shown() {
+    set_setting AutoMinimize 0
+    start_vistrel "$@"
+    probe wait "$main_class" 15000 >/dev/null
+}
+
 probe() {
     wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'
 }

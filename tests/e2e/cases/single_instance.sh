@@ -2,16 +2,8 @@
 
 readonly main_class=ZQ_VISTREL
 
-e2e_first_copy_shows_main_window() {
-    start_vistrel
-    check "main window appears" [ "$(probe wait "$main_class" 15000; echo $?)" = 0 ]
-    check "it is shown and not minimised" equals "$(probe state $main_class)" "visible=1 iconic=0"
-    screenshot first-start
-}
-
 e2e_second_copy_wakes_the_first_and_exits() {
-    start_vistrel
-    probe wait "$main_class" 15000 >/dev/null
+    start_vistrel_shown
     probe minimize "$main_class"
     check "first copy minimised" wait_for "visible=1 iconic=1" 5 probe state $main_class
     check "second copy exits with 0" equals "$(run_vistrel 15)" 0

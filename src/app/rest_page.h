@@ -1,0 +1,39 @@
+#pragma once
+
+#include "components/Zqbutton.h"
+#include "components/Zqpagecontrol.h"
+#include "framework/date_time_picker.h"
+#include "framework/list_view.h"
+#include "framework/spin_edit.h"
+
+namespace vistrel::app {
+
+class TForm1;
+
+/// The page "休息时间表": the rest timetable, generated as a standard working day or added time by time.
+class RestPage {
+public:
+    RestPage(TForm1& form, TTabSheet& sheet);
+
+    TzqPageControl* zqPageControl_timer = nullptr;
+    TTabSheet* TabSheet_standard = nullptr;
+    TTabSheet* TabSheet_custom = nullptr;
+    TDateTimePicker* DateTimePicker_begin = nullptr;
+    TDateTimePicker* DateTimePicker_end = nullptr;
+    TSpinEdit* CSpinEdit_ansi_span = nullptr;
+    TSpinEdit* CSpinEdit_ansi_break = nullptr;
+    TzqButton* zqButton_generate_timers = nullptr;
+    TListView* ListView_RestTimer = nullptr;
+
+    /// Shows rest_list and, while the schedule runs, schedules it again.
+    void refresh_rest_list();
+    /// The standard generation: rests every span minutes from begin to end, each of the break's length.
+    void zqButton_generate_timersClick(TObject* sender);
+
+private:
+    void create_standard_tab();
+
+    TForm1& form_;
+};
+
+}  // namespace vistrel::app

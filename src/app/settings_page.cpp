@@ -1,0 +1,114 @@
+#include "app/settings_page.h"
+
+#include "app/Unit1.h"
+#include "app/form_style.h"
+
+namespace vistrel::app {
+namespace {
+
+TGroupBox* add_group(TComponent& owner, TWinControl& parent, const std::wstring& caption, RECT bounds) {
+    auto* group = new TGroupBox(&owner);
+    group->SetParent(&parent);
+    group->SetCaption(caption);
+    group->SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
+    return group;
+}
+
+}  // namespace
+
+SettingsPage::SettingsPage(TForm1& form, TTabSheet& sheet) : form_(form) {
+    create_rest_mode_group(sheet);
+    create_hot_key_group(sheet);
+    create_other_group(sheet);
+}
+
+void SettingsPage::create_rest_mode_group(TTabSheet& sheet) {
+    GroupBox_restmode = add_group(form_, sheet, L"休息方式", {16, 15, 200, 101});
+    RadioButton_Restmode0 = add_radio_button(form_, *GroupBox_restmode, L"对话框提醒", 16, 24, 0);
+    RadioButton_Restmode1 = add_radio_button(form_, *GroupBox_restmode, L"关闭显示器", 16, 48, 1);
+    RadioButton_Restmode2 = add_radio_button(form_, *GroupBox_restmode, L"启动屏幕保护程序", 16, 72, 2);
+    RadioButton_Restmode2->SetChecked(true);
+    for (TRadioButton* button : {RadioButton_Restmode0, RadioButton_Restmode1, RadioButton_Restmode2}) {
+        button->OnClick = [this](TObject* sender) { RadioButton_RestmodeClick(sender); };
+    }
+}
+
+void SettingsPage::create_hot_key_group(TTabSheet& sheet) {
+    GroupBox_hotkey = add_group(form_, sheet, L"热键设置", {226, 15, 230, 101});
+    int top = 22;
+    for (auto [caption, edit] : {std::pair{L"呼出窗口:", &Edit_hotkey_0}, std::pair{L"启动屏保:", &Edit_hotkey_1}}) {
+        add_label(form_, *GroupBox_hotkey, caption, 10, top + 4);
+        *edit = new TEdit(&form_);
+        (*edit)->SetParent(GroupBox_hotkey);
+        (*edit)->SetBounds(80, top, 140, 21);
+        (*edit)->Tag = edit == &Edit_hotkey_0 ? 0 : 1;
+        top += 28;
+    }
+}
+
+void SettingsPage::create_other_group(TTabSheet& sheet) {
+    GroupBox_other = add_group(form_, sheet, L"其他设置", {16, 129, 430, 139});
+    CheckBox_Compulsory = add_check_box(form_, *GroupBox_other, L"以强制方式执行休息 ", 18, 24);
+    CheckBox_Premind = add_check_box(form_, *GroupBox_other, L"强制休息时提前一分钟预提醒", 216, 23);
+    CheckBox_Autorun = add_check_box(form_, *GroupBox_other, L"开机时自动运行本软件", 18, 51);
+    CheckBox_AutoMinimize = add_check_box(form_, *GroupBox_other, L"启动时自动最小化窗口", 18, 78);
+    // The stored states are the options' defaults.
+    CheckBox_Compulsory->SetChecked(true);
+    CheckBox_Autorun->SetChecked(true);
+    CheckBox_AutoMinimize->SetChecked(true);
+    CheckBox_Compulsory->OnClick = [this](TObject* sender) { CheckBox_CompulsoryClick(sender); };
+    CheckBox_Premind->OnClick = [this](TObject* sender) { CheckBox_PremindClick(sender); };
+    CheckBox_Autorun->OnClick = [this](TObject* sender) { CheckBox_AutorunClick(sender); };
+    CheckBox_AutoMinimize->OnClick = [this](TObject* sender) { CheckBox_AutoMinimizeClick(sender); };
+}
+
+void SettingsPage::show_settings() {
+    const Settings& settings = form_.settings();
+    CheckBox_Autorun->SetChecked(settings.AutoRun);
+    CheckBox_AutoMinimize->SetChecked(settings.AutoMinimize);
+    CheckBox_Compulsory->SetChecked(settings.CompulsoryRest);
+    CheckBox_Premind->SetChecked(settings.CompulsoryPremind);
+    CheckBox_Premind->SetEnabled(settings.CompulsoryRest);
+    switch (settings.RestMode) {
+        case 0:
+            RadioButton_Restmode0->SetChecked(true);
+            break;
+        case 2:
+            RadioButton_Restmode2->SetChecked(true);
+            break;
+        default:
+            RadioButton_Restmode1->SetChecked(true);
+            break;
+    }
+}
+
+void SettingsPage::RadioButton_RestmodeClick(TObject* sender) {
+    // Raised only for the button that became checked.
+    auto* button = static_cast<TRadioButton*>(sender);
+    form_.settings().RestMode = button->Tag;
+    form_.settings_store().write_setting(kRestModeValue, button->Tag);
+}
+
+void SettingsPage::CheckBox_CompulsoryClick(TObject*) {
+    Settings& settings = form_.settings();
+    if (form_.settings_store().toggle_option(settings.CompulsoryRest, kCompulsoryRestValue,
+                                             CheckBox_Compulsory->Checked())) {
+        CheckBox_Premind->SetEnabled(settings.CompulsoryRest);
+    }
+}
+
+void SettingsPage::CheckBox_PremindClick(TObject*) {
+    form_.settings_store().toggle_option(form_.settings().CompulsoryPremind, kCompulsoryPremindValue,
+                                         CheckBox_Premind->Checked());
+}
+
+void SettingsPage::CheckBox_AutorunClick(TObject*) {
+    form_.settings_store().switch_auto_run(form_.settings(), CheckBox_Autorun->Checked());
+}
+
+void SettingsPage::CheckBox_AutoMinimizeClick(TObject*) {
+    form_.settings_store().toggle_option(form_.settings().AutoMinimize, kAutoMinimizeValue,
+                                         CheckBox_AutoMinimize->Checked());
+}
+
+}  // namespace vistrel::app

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "framework/check_box.h"
+#include "framework/edit.h"
+#include "framework/group_box.h"
+#include "framework/page_control.h"
+#include "framework/radio_button.h"
+
+namespace vistrel::app {
+
+class TForm1;
+
+/// The page "高级设置": how rests are carried out, start-up options and the two global hot keys.
+class SettingsPage {
+public:
+    SettingsPage(TForm1& form, TTabSheet& sheet);
+
+    TGroupBox* GroupBox_restmode = nullptr;
+    TRadioButton* RadioButton_Restmode0 = nullptr;
+    TRadioButton* RadioButton_Restmode1 = nullptr;
+    TRadioButton* RadioButton_Restmode2 = nullptr;
+    TGroupBox* GroupBox_hotkey = nullptr;
+    TEdit* Edit_hotkey_0 = nullptr;
+    TEdit* Edit_hotkey_1 = nullptr;
+    TGroupBox* GroupBox_other = nullptr;
+    TCheckBox* CheckBox_Compulsory = nullptr;
+    TCheckBox* CheckBox_Premind = nullptr;
+    TCheckBox* CheckBox_Autorun = nullptr;
+    TCheckBox* CheckBox_AutoMinimize = nullptr;
+
+    /// Puts the loaded options into the controls (their click handlers then see the options' own values).
+    void show_settings();
+
+    void RadioButton_RestmodeClick(TObject* sender);
+    void CheckBox_CompulsoryClick(TObject* sender);
+    void CheckBox_PremindClick(TObject* sender);
+    void CheckBox_AutorunClick(TObject* sender);
+    void CheckBox_AutoMinimizeClick(TObject* sender);
+
+private:
+    void create_rest_mode_group(TTabSheet& sheet);
+    void create_hot_key_group(TTabSheet& sheet);
+    void create_other_group(TTabSheet& sheet);
+
+    TForm1& form_;
+};
+
+}  // namespace vistrel::app
