@@ -99,4 +99,24 @@ EditOutcome add_task(TimerList& task_list, const TaskRequest& task, TDateTime no
     return std::nullopt;
 }
 
+std::string task_text(const TimerEntry& task) {
+    if (!task.is_program()) {
+        return "消息提醒：" + gbk_to_utf8(task.remind_info());
+    }
+    std::string text = "执行程序：" + gbk_to_utf8(task.shell_path()) + " ";
+    if (const std::string arguments = task.command_line(); !arguments.empty()) {
+        text += gbk_to_utf8(arguments) + " ";
+    }
+    switch (task.run_mode()) {
+        case 1:
+            return text + "(最大化窗口)";
+        case 2:
+            return text + "(最小化窗口)";
+        case 3:
+            return text + "(隐藏窗口)";
+        default:
+            return text;
+    }
+}
+
 }  // namespace vistrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "engine/date_time.h"
@@ -61,5 +62,10 @@ TDateTime task_time(const TaskRequest& task);
                                    const TaskRequest& task,
                                    TDateTime now,
                                    ProgramStarter& programs);
+
+/// What the task page's list shows of a task in its column "任务" (UTF-8): "消息提醒：" and the text, or "执行程序："
+/// with the path, a blank, the arguments and a blank when there are any, and the window mode unless it is the
+/// default one.
+std::string task_text(const TimerEntry& task);
 
 }  // namespace vistrel

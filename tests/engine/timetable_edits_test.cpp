@@ -324,5 +324,36 @@ TEST_F(AddTaskTest, AFullListRefusesANewTimeButReplacesAnExistingOne) {
     EXPECT_EQ(task_list_.first()->remind_info(), "changed");
 }
 
+TEST(TaskText, IsTheTaskPagesRow) {
+    struct Case {
+        const char* name;
+        bool program;
+        std::uint8_t run_mode;
+        std::string text;  // GBK: reminder text, or program path
+        std::string arguments;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"reminder", false, 0, "\xBA\xC8\xCB\xAE 1", "", "消息提醒：喝水 1"},
+        {"program, arguments, maximised", true, 1, "C:\\a.exe", "-x", "执行程序：C:\\a.exe -x (最大化窗口)"},
+        {"program, no arguments, default window: one trailing blank", true, 0, "C:\\a.exe", "", "执行程序：C:\\a.exe "},
+        {"minimised", true, 2, "C:\\a.exe", "", "执行程序：C:\\a.exe (最小化窗口)"},
+        {"hidden, arguments beginning with a double-byte character", true, 3, "C:\\a.exe", "\xCB\xB5\xC3\xF7",
+         "执行程序：C:\\a.exe 说明 (隐藏窗口)"},
+        {"a run mode out of range shows none", true, 9, "C:\\a.exe", "", "执行程序：C:\\a.exe "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TimerList task_list(ListKind::task);
+        TaskPayload payload;
+        payload.remind_info = c.text;
+        payload.shell_path = c.text;
+        payload.run_mode = c.run_mode;
+        payload.command_line = c.arguments;
+        const auto flags = static_cast<std::uint8_t>(ENTRY_TASK | (c.program ? ENTRY_PROGRAM : 0));
+        EXPECT_EQ(task_text(*insert_task(task_list, 0.5, flags, payload)), c.shown);
+    }
+}
+
 }  // namespace
 }  // namespace vistrel
