@@ -7,6 +7,7 @@
 #include "app/rest_page.h"
 #include "app/settings_page.h"
 #include "app/task_page.h"
+#include "app/timetable_lists.h"
 #include "components/Zqinfodlg.h"
 #include "engine/schedule_file.h"
 #include "framework/application.h"
@@ -120,6 +121,7 @@ void TForm1::create_components() {
     task_page_ = std::make_unique<TaskPage>(*this, *TabSheet_task);
     settings_page_ = std::make_unique<SettingsPage>(*this, *TabSheet_settings);
     about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about);
+    timetable_menu_ = std::make_unique<TimetableMenu>(*this);
     zqPageControl_main->SetActivePage(TabSheet_rest);
     create_pause_button();
 
