@@ -1,5 +1,7 @@
 #include "app/task_page.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 
@@ -18,6 +20,9 @@ namespace {
 
 // The data file keeps texts in GBK; a character outside it would be lost.
 constexpr wchar_t kUnstorableText[] = L"输入的内容中有无法保存的字符！";
+
+// Room a list view's cell leaves around its text.
+constexpr int kCellMargins = 16;
 
 TGroupBox* add_group(TComponent& owner, TWinControl& parent, const std::wstring& caption, RECT bounds) {
     auto* group = new TGroupBox(&owner);
@@ -112,11 +117,11 @@ void TaskPage::create_shell_group(TTabSheet& sheet) {
     SpeedButton1->SetCaption(L"...");
     SpeedButton1->OnClick = [this](TObject* sender) { SpeedButton1Click(sender); };
     add_label(form_, *GroupBox_shell, L"命令行参数:", 8, 47);
-    Edit_command_line = add_edit(form_, *GroupBox_shell, {80, 43, 128, 21});
-    add_label(form_, *GroupBox_shell, L"启动方式:", 214, 47);
+    Edit_command_line = add_edit(form_, *GroupBox_shell, {80, 43, 120, 21});
+    add_label(form_, *GroupBox_shell, L"启动方式:", 206, 47);
     ComboBox_app_run_mode = new TComboBox(&form_);
     ComboBox_app_run_mode->SetParent(GroupBox_shell);
-    ComboBox_app_run_mode->SetBounds(272, 43, 78, 21);
+    ComboBox_app_run_mode->SetBounds(262, 43, 88, 21);
     for (const wchar_t* mode : {L"默认窗口", L"最大化", L"最小化", L"隐藏窗口"}) {
         ComboBox_app_run_mode->Items().Add(mode);
     }
@@ -157,8 +162,31 @@ void TaskPage::refresh_task_list() {
         row->SetCaption(to_wide(entry_time_text(entry.time)));
         row->SubItems().Add(to_wide(task_text(entry)));
     }
+    fit_task_column();
     if (form_.running()) {
         form_.scheduler().rebuild_due_chain();
+    }
+}
+
+void TaskPage::fit_task_column() {
+    // A program's path and arguments are often longer than the list is wide: rather than cut them off, the
+    // column then takes the longest text's width and the list scrolls sideways.
+    TListView& list = *ListView_TaskTimer;
+    int widest = 0;
+    for (int i = 0; i < list.Items().Count(); ++i) {
+        const std::wstring& text = list.Items()[i]->SubItems()[0];
+        widest = std::max(widest, static_cast<int>(SendMessageW(list.Handle(), LVM_GETSTRINGWIDTHW, 0,
+                                                                reinterpret_cast<LPARAM>(text.c_str()))));
+    }
+    RECT client{};
+    GetClientRect(list.Handle(), &client);
+    const TListColumn& time = *list.Columns()[0];
+    TListColumn& task = *list.Columns()[1];
+    const int needed = widest + kCellMargins;
+    if (needed > client.right - time.Width()) {
+        task.SetWidth(needed);
+    } else {
+        task.SetAutoSize(true);
     }
 }
 

@@ -62,6 +62,7 @@ private:
     void create_shell_group(TTabSheet& sheet);
     void create_add_button(TTabSheet& sheet);
     void create_list(TTabSheet& sheet);
+    void fit_task_column();
     /// The task as the editor holds it; nothing when a text holds a character the data file cannot keep.
     std::optional<TaskRequest> edited_task() const;
     void show_task(const TimerEntry& task);
