@@ -39,7 +39,7 @@ TEdit* add_edit(TComponent& owner, TWinControl& parent, RECT bounds) {
     return edit;
 }
 
-// Two radio buttons one above the other, the first one left to the caller to check.
+// Two radio buttons one above the other, tagged 0 and 1; the caller checks one.
 void add_choice(TComponent& owner,
                 TWinControl& group,
                 TRadioButton*& first,
