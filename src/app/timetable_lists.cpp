@@ -40,16 +40,20 @@ TimetableMenu::TimetableMenu(TForm1& form) : form_(form) {
     Menu_delete_all = add_item(L"全部删除", [this](TObject* sender) { Menu_delete_allClick(sender); });
 }
 
+bool TimetableMenu::on_rest_page() const {
+    return form_.zqPageControl_main->ActivePage()->PageIndex() == 0;
+}
+
 TimetableMenu::Timetable TimetableMenu::active() const {
     Schedule& schedule = form_.schedule();
-    if (form_.zqPageControl_main->ActivePage()->PageIndex() == 0) {
+    if (on_rest_page()) {
         return {schedule.rest_list, *form_.rest_page().ListView_RestTimer};
     }
     return {schedule.task_list, *form_.task_page().ListView_TaskTimer};
 }
 
 void TimetableMenu::refresh_active() {
-    if (&active().list == &form_.schedule().rest_list) {
+    if (on_rest_page()) {
         form_.rest_page().refresh_rest_list();
     } else {
         form_.task_page().refresh_task_list();

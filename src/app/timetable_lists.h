@@ -32,6 +32,8 @@ public:
     void Menu_delete_allClick(TObject* sender);
 
 private:
+    // The main window's first page is the rest page; any other page means the task timetable.
+    bool on_rest_page() const;
     // The timetable of the active page and its list.
     struct Timetable {
         TimerList& list;
