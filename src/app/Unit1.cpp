@@ -121,6 +121,8 @@ void TForm1::create_components() {
     settings_page_ = std::make_unique<SettingsPage>(*this, *TabSheet_settings);
     about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about);
     zqPageControl_main->SetActivePage(TabSheet_rest);
+    zqHotKey1->KeyList().GetItem(0).setKeyEdit(settings_page_->Edit_hotkey_0);
+    zqHotKey1->KeyList().GetItem(1).setKeyEdit(settings_page_->Edit_hotkey_1);
     create_pause_button();
 
     for (TComponent* component : std::vector<TComponent*>(Components())) {

@@ -106,6 +106,7 @@ e2e_pre_reminder_then_a_killed_copy_is_mended_at_next_start() {
     screenshot pre-reminder
     check "the rest hides task bar and desktop" wait_for "$shell_hidden" 70 shell_state
     kill -9 "$vistrel_pid"
+    wait "$vistrel_pid" 2>/dev/null
     check "the killed copy leaves them hidden" wait_for 0 10 probe count "$main_class"
     check "still hidden" equals "$(shell_state)" "$shell_hidden"
     start_vistrel
