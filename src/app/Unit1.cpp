@@ -91,8 +91,10 @@ void TForm1::create_components() {
     zqForm1->setSizeable(false);
     SetBounds(266, 203, kClientWidth, kClientHeight);
 
-    Timer1 = new SchedulerTimer(this);
-    Timer_day = new SchedulerTimer(this);
+    Timer1 = new TTimer(this);
+    Timer1->SetEnabled(false);
+    Timer_day = new TTimer(this);
+    Timer_day->SetEnabled(false);
     Timer_animate = new TTimer(this);
     Timer_animate->SetEnabled(false);
     Timer_animate->SetInterval(500);
