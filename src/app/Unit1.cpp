@@ -92,8 +92,10 @@ void TForm1::create_components() {
     zqForm1->setSizeable(false);
     SetBounds(266, 203, kClientWidth, kClientHeight);
 
-    Timer1 = new SchedulerTimer(this);
-    Timer_day = new SchedulerTimer(this);
+    Timer1 = new TTimer(this);
+    Timer1->SetEnabled(false);
+    Timer_day = new TTimer(this);
+    Timer_day->SetEnabled(false);
     Timer_animate = new TTimer(this);
     Timer_animate->SetEnabled(false);
     Timer_animate->SetInterval(500);
@@ -123,6 +125,8 @@ void TForm1::create_components() {
     about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about);
     timetable_menu_ = std::make_unique<TimetableMenu>(*this);
     zqPageControl_main->SetActivePage(TabSheet_rest);
+    zqHotKey1->KeyList().GetItem(0).setKeyEdit(settings_page_->Edit_hotkey_0);
+    zqHotKey1->KeyList().GetItem(1).setKeyEdit(settings_page_->Edit_hotkey_1);
     create_pause_button();
 
     for (TComponent* component : std::vector<TComponent*>(Components())) {

@@ -28,17 +28,9 @@ type_text() { # x y text
     sleep 0.2
 }
 
-data_file() {
-    find "$WINEPREFIX/drive_c/users" -path '*/Tarnwick/Vistrel/Vistrel.dat' | head -1
-}
-
-schedule_show() {
-    wine "$SCHEDULE_EXE" show "Z:$(data_file)" 2>/dev/null | tr -d '\r'
-}
-
 # The data file's entries of one kind in the lists' row format.
 file_rows() { # rest|task
-    schedule_show | awk -F'\t' -v kind="$1" '
+    schedule show | awk -F'\t' -v kind="$1" '
         kind == "rest" && $1 == "rest" { print $2 "\t" $3 }
         kind == "task" && $1 == "reminder" { gsub(/\\\\/, "\\", $3); print $2 "\t消息提醒：" $3 }
         kind == "task" && $1 == "program" {
