@@ -5,11 +5,10 @@
 #include "components/color_shade.h"
 #include "framework/application.h"
 #include "framework/form.h"
+#include "framework/program_style.h"
 
 namespace vistrel {
 namespace {
-
-constexpr TColor kProgramGrey = 14671839;  // RGB 223, 223, 223
 
 RECT to_rect(const PixelRect& r) {
     return {r.left, r.top, r.right, r.bottom};

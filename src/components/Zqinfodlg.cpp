@@ -4,12 +4,12 @@
 
 #include "components/zq_dialog_layout.h"
 #include "framework/application.h"
+#include "framework/program_style.h"
 
 namespace vistrel {
 namespace {
 
 constexpr UINT kRequestMessage = WM_USER + 1;
-constexpr TColor kDialogColor = 14671839;
 
 }  // namespace
 
@@ -212,11 +212,7 @@ TForm* TzqInfoDlg::build_form(TBorderIcons icons) {
     form->Position = poScreenCenter;
     form->SetBorderIcons(icons);
     form->SetCaption(Caption);
-    TFont font;
-    font.SetName(L"宋体");
-    font.SetSize(9);
-    form->SetFont(font);
-    form->SetColor(kDialogColor);
+    form->SetColor(kProgramGrey);  // its font is the program's by default
     form->SetFormStyle(fsStayOnTop);
     form->OnResize = [this](TObject* sender) { OnFormResize(sender); };
     return form;
