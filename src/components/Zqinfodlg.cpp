@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "components/gbk_text.h"
 #include "components/zq_dialog_layout.h"
 #include "framework/application.h"
 #include "framework/program_style.h"
@@ -10,6 +11,7 @@ namespace vistrel {
 namespace {
 
 constexpr UINT kRequestMessage = WM_USER + 1;
+constexpr std::size_t kCaptionBytes = 8;  // GBK bytes a custom button caption keeps
 
 }  // namespace
 
@@ -151,8 +153,8 @@ int TzqInfoDlg::ExMessageBox(const std::wstring& text,
                              unsigned type) {
     Text = text;
     Caption = caption;
-    BtnCaptions = {dialog::cut_to_bytes(b4, 8), dialog::cut_to_bytes(b3, 8), dialog::cut_to_bytes(b2, 8),
-                   dialog::cut_to_bytes(b1, 8)};
+    BtnCaptions = {cut_to_gbk_bytes(b4, kCaptionBytes), cut_to_gbk_bytes(b3, kCaptionBytes),
+                   cut_to_gbk_bytes(b2, kCaptionBytes), cut_to_gbk_bytes(b1, kCaptionBytes)};
     DlgType = type | 0xF;
     return InfoDlgExecute(PostShow);
 }

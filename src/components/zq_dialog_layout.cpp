@@ -19,11 +19,6 @@ const StandardSet kSets[] = {
     {2, {{L"重试", 4}, {L"取消", 2}}},
 };
 
-int char_bytes(wchar_t c) {
-    // The euro sign is the one single-byte character above ASCII in code page 936.
-    return c < 0x80 || c == 0x20AC ? 1 : 2;
-}
-
 }  // namespace
 
 std::array<ButtonFace, 4> button_faces(unsigned type, const std::array<std::wstring, 4>& custom) {
@@ -67,14 +62,6 @@ int text_left(int dialog_width, int text_width, int icon_width) {
 
 int text_top(int buttons_top, int icon_top, int text_height) {
     return (buttons_top + icon_top - text_height) / 2;
-}
-
-std::wstring cut_to_bytes(const std::wstring& text, int bytes) {
-    std::size_t n = 0;
-    for (int used = 0; n < text.size() && used + char_bytes(text[n]) <= bytes; ++n) {
-        used += char_bytes(text[n]);
-    }
-    return text.substr(0, n);
 }
 
 }  // namespace vistrel::dialog

@@ -36,7 +36,4 @@ int text_left(int dialog_width, int text_width, int icon_width);
 /// Top of the text: halfway between the icon top and the buttons.
 int text_top(int buttons_top, int icon_top, int text_height);
 
-/// The text cut to at most `bytes` bytes of the program's double-byte code page, never inside a character.
-std::wstring cut_to_bytes(const std::wstring& text, int bytes);
-
 }  // namespace vistrel::dialog

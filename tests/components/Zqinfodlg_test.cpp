@@ -156,6 +156,18 @@ TEST_F(InfoDialog, CustomButtonsReturnTheirPlaceAndMayLeaveGaps) {
     }
 }
 
+TEST_F(InfoDialog, CustomCaptionsKeepEightBytesOfGbkAndWholeCharacters) {
+    const std::wstring face = L"\U0001F600";  // a surrogate pair, one "?" in GBK
+    later([&] {
+        EXPECT_EQ(dialog.Buttons[3]->Caption(), L"确定确定");
+        EXPECT_EQ(dialog.Buttons[2]->Caption(), L"€uro€uro");
+        EXPECT_EQ(dialog.Buttons[1]->Caption(), L"123456" + face + L"x");
+        EXPECT_EQ(dialog.Buttons[0]->Caption(), L"a确定确");
+        click(dialog.Buttons[0]);
+    });
+    dialog.ExMessageBox(L"按钮", L"提示", L"确定确定确定", L"€uro€uro!", L"123456" + face + L"xy", L"a确定确定", 0);
+}
+
 TEST_F(InfoDialog, FourButtonsNeedThreeHundredPixelsAndIconsFiveToSevenKeepAnEmptyColumn) {
     later([&] {
         EXPECT_EQ(dialog.Form->Width(), 300);

@@ -246,6 +246,7 @@ TEST_F(TrayIconTest, HintMustStayUnder64BytesAndAnEmptyOneDropsTheTip) {
         {"64 ASCII bytes", std::wstring(64, L'b'), false},
         {"31 Chinese characters and one ASCII", std::wstring(31, L'护') + L"x", true},
         {"32 Chinese characters", std::wstring(32, L'眼'), false},
+        {"63 euro signs, one GBK byte each", std::wstring(63, L'€'), true},
         {"empty", L"", true},
     };
     std::wstring expected = tray->Hint();

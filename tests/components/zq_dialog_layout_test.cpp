@@ -79,20 +79,5 @@ TEST(Layout, TextPlacement) {
     EXPECT_EQ(text_top(100 - 40, 30, 60), 15);
 }
 
-TEST(Captions, CutToBytesNeverSplitsACharacter) {
-    struct Case {
-        const wchar_t* in;
-        const wchar_t* out;
-    };
-    const Case cases[] = {
-        {L"确定确定确定", L"确定确定"}, {L"abcdefghij", L"abcdefgh"}, {L"a确定确定", L"a确定确"}, {L"", L""},
-        {L"€uro€uro", L"€uro€uro"},     {L"保存", L"保存"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.in)));
-        EXPECT_EQ(cut_to_bytes(c.in, 8), c.out);
-    }
-}
-
 }  // namespace
 }  // namespace vistrel::dialog
