@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -19,6 +20,23 @@ using testing_support::post_click;
 using testing_support::post_key;
 using testing_support::pump_until;
 using testing_support::save_screenshot;
+
+// Height of a font's characters in pixels (the cell less its internal leading).
+int character_height(TFont& font) {
+    const WindowDc screen(nullptr);
+    const SelectGuard selected(screen.get(), font.Handle());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.get(), &metrics);
+    return metrics.tmHeight - metrics.tmInternalLeading;
+}
+
+SIZE text_extent(TFont& font, const std::wstring& text) {
+    const WindowDc screen(nullptr);
+    const SelectGuard selected(screen.get(), font.Handle());
+    SIZE size{};
+    GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
 
 // Each test gets a dialog object of its own, as the program has its one global.
 class InfoDialog : public ::testing::Test {
@@ -78,6 +96,52 @@ TEST_F(InfoDialog, MessageSizesFollowTheText) {
         EXPECT_FALSE(dialog.Showing);
         EXPECT_EQ(dialog.Form, nullptr);
     }
+}
+
+// The text and the captions keep the program's 12-pixel font on every screen (Windows scales the whole window
+// instead), so the layout above holds at any DPI and every caption fits its button.
+TEST_F(InfoDialog, TextsKeepTheirPixelSizeAtTheScreensDpi) {
+    if (const char* dpi = std::getenv("VISTREL_WINE_DPI")) {
+        const WindowDc screen(nullptr);
+        ASSERT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSY), std::atoi(dpi));  // the run really is at that DPI
+    }
+    later([&] {
+        EXPECT_EQ(character_height(dialog.TextLabel->Font()), 12);
+        for (TzqButton* button : dialog.Buttons) {
+            SCOPED_TRACE(testing::PrintToString(button->Caption()));
+            const SIZE caption = text_extent(button->Font(), button->Caption());
+            EXPECT_EQ(character_height(button->Font()), 12);
+            EXPECT_LE(caption.cx, button->Width() - 8);
+            EXPECT_LE(caption.cy, button->Height() - 8);
+        }
+        click(dialog.Buttons[0]);
+    });
+    dialog.ExMessageBox(L"文件已修改，是否保存？", L"提示", L"保存", L"另存为", L"不保存", L"取消", 0x30);
+}
+
+// A photograph shows what the screen shows once the window has painted: the buttons as they are now.
+TEST_F(InfoDialog, ScreenshotsShowTheButtonsAsPainted) {
+    // Pixels clearly darker than the face inside a button: its caption's strokes.
+    auto caption_ink = [](const pixels::PixelImage& shot, const TzqButton& button) {
+        int ink = 0;
+        for (int y = button.Top() + 5; y < button.Top() + button.Height() - 5; ++y) {
+            for (int x = button.Left() + 5; x < button.Left() + button.Width() - 5; ++x) {
+                const pixels::Bgr p = shot.view().get(x, y);
+                ink += p.r < 160 && p.g < 160 && p.b < 160 ? 1 : 0;
+            }
+        }
+        return ink;
+    };
+    later([&] {
+        TzqButton& ok = *dialog.Buttons[1];
+        EXPECT_GT(caption_ink(testing_support::capture_window(dialog.Form->Handle()), ok), 20);
+        ok.SetCaption(L"");
+        EXPECT_EQ(caption_ink(testing_support::capture_window(dialog.Form->Handle()), ok), 0);
+        ok.SetCaption(L"确定");
+        EXPECT_GT(caption_ink(testing_support::capture_window(dialog.Form->Handle()), ok), 20);
+        click(dialog.Buttons[0]);
+    });
+    dialog.MessageDlg(L"保存吗？", L"提示", 1);
 }
 
 TEST_F(InfoDialog, ConfirmationButtonsFocusAndResults) {
