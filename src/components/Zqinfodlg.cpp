@@ -90,7 +90,10 @@ LRESULT TzqInfoDlg::Wnd_Proc(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_QUERYENDSESSION:
             return 1;
         case WM_ENDSESSION:
-            window_.destroy();
+            // wParam FALSE: another program cancelled the log-off; the session's dialogs must still come.
+            if (wparam != FALSE) {
+                window_.destroy();
+            }
             return 0;
         case kRequestMessage:
             break;

@@ -401,6 +401,14 @@ TEST_F(InfoDialog, HostedControlIsShownCentredAndSurvives) {
 
 TEST_F(InfoDialog, AfterTheSessionEndsRequestsAreNoLongerShown) {
     EXPECT_EQ(SendMessageW(dialog.Handle(), WM_QUERYENDSESSION, 0, 0), 1);
+    // Another program cancelled the log-off: deferred requests are still shown.
+    SendMessageW(dialog.Handle(), WM_ENDSESSION, FALSE, 0);
+    ASSERT_NE(dialog.Handle(), nullptr);
+    later([&] { later([&] { click(dialog.Buttons[0]); }); });
+    dialog.PostShow = true;
+    dialog.MessageDlg(L"会显示", L"提示", 0);
+    EXPECT_TRUE(pump_until([&] { return dialog.BtnResult == 1; }));
+
     SendMessageW(dialog.Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(dialog.Handle(), nullptr);
     dialog.PostShow = true;
