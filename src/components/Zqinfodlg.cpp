@@ -13,6 +13,13 @@ namespace {
 constexpr UINT kRequestMessage = WM_USER + 1;
 constexpr std::size_t kCaptionBytes = 8;  // GBK bytes a custom button caption keeps
 
+// Dialogs open centred on the primary screen: its work area is all they may take.
+RECT primary_work_area() {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
 }  // namespace
 
 TzqInfoDlg zqInfo;
@@ -261,7 +268,14 @@ int TzqInfoDlg::run_message_dialog() {
     TextLabel = new TLabel(Form);
     TextLabel->SetParent(Form);
     TextLabel->SetTransparent(true);
+    TextLabel->SetShowAccelChar(false);  // a reminder's "Tom & Jerry" keeps its "&"
     TextLabel->SetCaption(Text);
+    const RECT work_area = primary_work_area();
+    const int widest = dialog::widest_text(work_area.right - work_area.left, IconImage->Width());
+    if (TextLabel->Width() > widest) {
+        TextLabel->SetWidth(widest);
+        TextLabel->SetWordWrap(true);
+    }
 
     const auto faces = dialog::button_faces(DlgType, BtnCaptions);
     for (const int i : dialog::creation_order(DlgType)) {
@@ -278,9 +292,10 @@ int TzqInfoDlg::run_message_dialog() {
     }
     current.buttons = Buttons;
 
-    const dialog::Size size =
+    const dialog::Size size = dialog::fit_to(
         dialog::message_size({TextLabel->Width(), TextLabel->Height()}, IconImage->Width(),
-                             {Form->Constraints().MinWidth(), Form->Constraints().MinHeight()}, Buttons[3]->Visible());
+                             {Form->Constraints().MinWidth(), Form->Constraints().MinHeight()}, Buttons[3]->Visible()),
+        {work_area.right - work_area.left, work_area.bottom - work_area.top});
     Form->SetBounds(Form->Left(), Form->Top(), size.width, size.height);
     OnFormResize(Form);
     BtnResult = run(current);

@@ -56,6 +56,14 @@ Size message_size(Size text, int icon_width, Size minimum, bool fourth_button_vi
     return s;
 }
 
+int widest_text(int work_area_width, int icon_width) {
+    return work_area_width - icon_width - 20;  // the margins of message_size
+}
+
+Size fit_to(Size size, Size work_area) {
+    return {std::min(size.width, work_area.width), std::min(size.height, work_area.height)};
+}
+
 int text_left(int dialog_width, int text_width, int icon_width) {
     return std::max((dialog_width - text_width) / 2, icon_width);
 }

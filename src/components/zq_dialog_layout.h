@@ -31,6 +31,11 @@ struct Size {
 };
 Size message_size(Size text, int icon_width, Size minimum, bool fourth_button_visible);
 
+/// The widest a message's text may be so that its dialog still fits the work area's width: wider text wraps.
+int widest_text(int work_area_width, int icon_width);
+/// A dialog's size cut to the work area, which it never exceeds.
+Size fit_to(Size size, Size work_area);
+
 /// Left of the text: centred in the dialog but not left of the icon column.
 int text_left(int dialog_width, int text_width, int icon_width);
 /// Top of the text: halfway between the icon top and the buttons.

@@ -144,6 +144,43 @@ TEST_F(InfoDialog, ScreenshotsShowTheButtonsAsPainted) {
     dialog.MessageDlg(L"保存吗？", L"提示", 1);
 }
 
+TEST_F(InfoDialog, AmpersandsAreShownAsTyped) {
+    later([&] {
+        TLabel& label = *dialog.TextLabel;
+        EXPECT_EQ(label.Caption(), L"Tom & Jerry");
+        // Measured with the "&" as a character: nothing of the text is taken as an accelerator mark.
+        EXPECT_EQ(label.Width(), text_extent(label.Font(), L"Tom & Jerry").cx);
+        save_screenshot(dialog.Form->Handle(), "message_ampersand");
+        click(dialog.Buttons[0]);
+    });
+    dialog.MessageDlg(L"Tom & Jerry", L"提醒", 0);
+}
+
+// A line wider than the work area wraps, so that the dialog and its buttons stay on the screen.
+TEST_F(InfoDialog, MessagesWiderThanTheScreenWrap) {
+    std::wstring text;
+    for (int i = 0; i < 15; ++i) {
+        text += L"请注意休息，保护眼睛。";  // 150 characters, 1800 pixels on one line
+    }
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    later([&] {
+        TForm& form = *dialog.Form;
+        TLabel& label = *dialog.TextLabel;
+        EXPECT_EQ(form.Width(), work.right - work.left);
+        EXPECT_GE(form.Left(), work.left);
+        EXPECT_LE(form.Left() + form.Width(), work.right);
+        EXPECT_LE(form.Height(), work.bottom - work.top);
+        EXPECT_EQ(label.Width(), form.Width() - 20);                    // no icon column
+        EXPECT_GE(label.Height(), 2 * character_height(label.Font()));  // wrapped
+        const TzqButton& ok = *dialog.Buttons[0];
+        EXPECT_LE(form.Left() + ok.Left() + ok.Width(), work.right);
+        save_screenshot(form.Handle(), "message_wide");
+        click(dialog.Buttons[0]);
+    });
+    dialog.MessageDlg(text, L"提醒", 0);
+}
+
 TEST_F(InfoDialog, ConfirmationButtonsFocusAndResults) {
     struct Case {
         const char* name;

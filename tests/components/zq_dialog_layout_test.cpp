@@ -71,6 +71,16 @@ TEST(Layout, MessageSizeAroundTheText) {
     }
 }
 
+TEST(Layout, DialogsFitTheWorkArea) {
+    EXPECT_EQ(widest_text(1280, 70), 1190);
+    EXPECT_EQ(widest_text(1280, 0), 1260);
+    // Text of the widest width makes a dialog exactly as wide as the work area.
+    EXPECT_EQ(message_size({widest_text(1280, 70), 48}, 70, {255, 100}, false).width, 1280);
+    EXPECT_EQ(fit_to({1820, 112}, {1280, 770}), (Size{1280, 112}));
+    EXPECT_EQ(fit_to({390, 900}, {1280, 770}), (Size{390, 770}));
+    EXPECT_EQ(fit_to({390, 112}, {1280, 770}), (Size{390, 112}));
+}
+
 TEST(Layout, TextPlacement) {
     EXPECT_EQ(text_left(390, 300, 70), 70);  // never over the icon
     EXPECT_EQ(text_left(255, 100, 0), 77);   // centred without one
