@@ -23,7 +23,7 @@ const StandardSet kSets[] = {
 
 std::array<ButtonFace, 4> button_faces(unsigned type, const std::array<std::wstring, 4>& custom) {
     std::array<ButtonFace, 4> faces{};
-    const unsigned set = type & 0xF;
+    const unsigned set = button_set(type);
     if (set >= std::size(kSets)) {
         for (int i = 0; i < 4; ++i) {
             faces[static_cast<std::size_t>(i)] = {custom[static_cast<std::size_t>(i)], i};
@@ -38,7 +38,7 @@ std::array<ButtonFace, 4> button_faces(unsigned type, const std::array<std::wstr
 }
 
 std::array<int, 4> creation_order(unsigned type) {
-    const int d = static_cast<int>((type >> 8) & 3);
+    const int d = default_button(type);
     std::array<int, 4> order{};
     for (int p = 0; p < 4; ++p) {
         order[static_cast<std::size_t>(p)] = ((d - p) % 4 + 4) % 4;

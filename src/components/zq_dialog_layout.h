@@ -11,13 +11,28 @@ struct ButtonFace {
     int id = 0;
 };
 
+/// Fields of a message dialog's type word (the values of the platform's message-box flags).
+inline constexpr unsigned kButtonSetBits = 0x000F;      // bits 0-3: the button set, see button_faces
+inline constexpr unsigned kCustomButtons = 0x000F;      // a set from 6 up shows the four custom captions
+inline constexpr unsigned kIconBits = 0x00F0;           // bits 4-7: the icon number
+inline constexpr unsigned kDefaultButtonBits = 0x0300;  // bits 8-9: the button that takes the focus first
+
+constexpr unsigned button_set(unsigned type) {
+    return type & kButtonSetBits;
+}
+
 /// Faces of Buttons[0..3] (Buttons[0] is the right-most) for the button set in bits 0-3 of a dialog type.
 /// `custom` holds the four custom captions, element i for Buttons[i].
 std::array<ButtonFace, 4> button_faces(unsigned type, const std::array<std::wstring, 4>& custom);
 
 /// Icon number in bits 4-7 of a dialog type.
 constexpr int icon_number(unsigned type) {
-    return static_cast<int>((type >> 4) & 0xF);
+    return static_cast<int>((type & kIconBits) >> 4);
+}
+
+/// Default-button index in bits 8-9 of a dialog type.
+constexpr int default_button(unsigned type) {
+    return static_cast<int>((type & kDefaultButtonBits) >> 8);
 }
 
 /// Order in which Buttons[] are created (and so their tab order) for the default index in bits 8-9.

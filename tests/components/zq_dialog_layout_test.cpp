@@ -46,6 +46,10 @@ TEST(Layout, CreationOrderCountsDownFromTheDefaultIndex) {
     EXPECT_EQ(creation_order(0x300), (std::array<int, 4>{3, 2, 1, 0}));
     EXPECT_EQ(icon_number(49), 3);
     EXPECT_EQ(icon_number(0x1F4), 15);
+    EXPECT_EQ(button_set(49), 1u);
+    EXPECT_EQ(button_set(0x30 | kCustomButtons), 15u);
+    EXPECT_EQ(default_button(0x130), 1);
+    EXPECT_EQ(default_button(0x1F4), 1);
 }
 
 TEST(Layout, MessageSizeAroundTheText) {
