@@ -303,7 +303,8 @@ struct BmpFile {
         put(bit_count, 2);
         put(compression, 4);
         put(image_bytes, 4);
-        put(0, 8);  // resolution
+        put(0, 4);  // resolution
+        put(0, 4);
         put(colours_used, 4);
         put(0, 4);
         out.resize(out.size() + 4 * table_entries + pixel_bytes, 0x55);
