@@ -66,7 +66,7 @@ e2e_timetable_pages_follow_the_typed_input() {
     expected_rests=$(printf '%s' "$expected_rests" | sed 's/^12:00:01\t5$/&\n12:34:56\t7/')
     check "rest list shows the generated and the custom rests" equals "$(probe rows "$main_class" rest)" "$expected_rests"
     check "data file holds the same rests" equals "$(file_rows rest)" "$expected_rests"
-    screenshot rest-page-filled
+    screenshot timetables-rest-page
 
     # The task page: a reminder every day at the picker's time, a program an hour later.
     click_at 105 -14
@@ -92,13 +92,13 @@ e2e_timetable_pages_follow_the_typed_input() {
         "$reminder_time	消息提醒：stand up and look far away" \
         "$program_time	执行程序：C:\\windows\\notepad.exe -x (最大化窗口)" | sort)"
     check "data file holds the same tasks" equals "$(file_rows task)" "$tasks"
-    screenshot task-page-filled
+    screenshot timetables-task-page
 
     # The context menu's "删除" on the reminder's row.
     local reminder_row=0
     [ "$(printf '%s\n' "$tasks" | head -1 | cut -f1)" = "$reminder_time" ] || reminder_row=1
     click_at 60 $((187 + reminder_row * 17)) 3
-    screenshot task-page-context-menu
+    screenshot timetables-context-menu
     keys Down Down Return
     sleep 0.5
     check "the reminder's row is gone" equals "$(probe rows "$main_class" task)" \
