@@ -322,11 +322,19 @@ void Scheduler::time_changed() {
         build_chain();
         return;
     }
-    if (running_) {
-        // A correction moves nothing: what it stepped over forward still runs, and what was done stays done.
-        const TDateTime before_step = now - static_cast<double>(std::max<std::int64_t>(step, 0)) / kMsPerDay;
-        rebuild_on_today(correction ? owed_from(before_step) : now);
+    if (!running_) {
+        return;
     }
+    if (!correction) {
+        rebuild_on_today(now);
+        return;
+    }
+    // A correction moves nothing: what it stepped over forward still runs, what was done stays done, and a midnight
+    // it stepped over is taken as any midnight is.
+    const TDateTime before_step = now - static_cast<double>(std::max<std::int64_t>(step, 0)) / kMsPerDay;
+    build_chain();
+    select_next_due(owed_from(before_step));
+    go_on();
 }
 
 bool Scheduler::woke_before(std::uint32_t due_tick) const {
@@ -352,7 +360,7 @@ void Scheduler::woke() {
     suspend_noticed_ = false;
     has_woken_ = true;
     woke_tick_ = ports_.clock.tick_count();
-    follow_clock();
+    see_clock();  // whether or not the tick count went on while asleep
     arm_day_timer();
     const TDateTime now = ports_.clock.now();
     if (rest_.in_progress()) {

@@ -522,15 +522,18 @@ TEST(Scheduler, MidnightDuringARestRunsTheOldDaysEntriesThenTheNewDays) {
     EXPECT_EQ(events, expected);
 }
 
-TEST(Scheduler, SmallBackwardStepKeepsWhatWasCarriedOutALargerOneRepeatsIt) {
+TEST(Scheduler, ClockStepOfLessThanAMinuteNeitherRepeatsNorSkips) {
     struct Case {
         const char* name;
+        TDateTime at;
         TDateTime set_to;
         int starts;
     };
     const Case cases[] = {
-        {"time sync corrects by a second", clock_time(9, 59, 59, 500), 1},
-        {"the user sets the clock back two minutes", clock_time(9, 58, 0, 500), 2},
+        {"time sync sets it back a second", clock_time(10, 0, 0, 500), clock_time(9, 59, 59, 500), 1},
+        {"the user sets it back two minutes", clock_time(10, 0, 0, 500), clock_time(9, 58, 0, 500), 2},
+        {"time sync steps forward over the task", clock_time(9, 59, 59, 500), clock_time(10, 0, 0, 500), 1},
+        {"the user sets it forward over the task", clock_time(9, 59, 0, 500), clock_time(10, 1, 0, 500), 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -538,7 +541,7 @@ TEST(Scheduler, SmallBackwardStepKeepsWhatWasCarriedOutALargerOneRepeatsIt) {
         rig.programs.files.insert("C:\\backup.exe");
         rig.program(clock_time(10, 0), 0, "C:\\backup.exe", "");
         rig.start();
-        rig.run_to(clock_time(10, 0, 0, 500));
+        rig.run_to(c.at);
         rig.clock.set_now(kDay + c.set_to);
         rig.scheduler.time_changed();
         rig.run_to(clock_time(10, 5));
