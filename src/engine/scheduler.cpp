@@ -112,7 +112,16 @@ TDateTime Scheduler::owed_from(TDateTime now) const {
 }
 
 void Scheduler::rebuild_due_chain() {
-    rebuild_on_today(owed_from(ports_.clock.now()));
+    const TDateTime from = owed_from(ports_.clock.now());
+    if (rest_.in_progress() || old_day_done()) {
+        rebuild_on_today(from);
+        return;
+    }
+    // The old day's entries still being caught up after a midnight stay on their day.
+    build_chain();
+    rest_.cancel_pre_reminder();
+    select_next_due(from);
+    go_on();
 }
 
 void Scheduler::rebuild_on_today(TDateTime from) {

@@ -529,6 +529,23 @@ TEST(Scheduler, MidnightDuringARestRunsTheOldDaysEntriesThenTheNewDays) {
     EXPECT_EQ(events, expected);
 }
 
+TEST(Scheduler, AnEditWhileTheOldDayIsCaughtUpAfterMidnightKeepsItsEntries) {
+    EngineRig rig(kDay + clock_time(23, 57));
+    rig.rest(clock_time(23, 58), 5);
+    rig.reminder(clock_time(23, 59), "a");
+    rig.reminder(clock_time(23, 59, 30), "b");
+    rig.reminder(clock_time(0, 1), "c");
+    rig.start();
+    rig.clock.run_until(kDay + 1 + clock_time(0, 3, 0, 150));
+    rig.reminder(clock_time(12, 0), "added");
+    rig.scheduler.rebuild_due_chain();
+    rig.clock.run_until(kDay + 1 + clock_time(0, 10));
+    EXPECT_EQ(carried_out(rig.take_events()),
+              (std::vector<std::string>{"23:58:00.000 rest-begin 5", "d+1 00:03:00.000 rest-end",
+                                        "d+1 00:03:00.100 reminder a", "d+1 00:03:00.250 reminder b",
+                                        "d+1 00:03:00.350 reminder c"}));
+}
+
 TEST(Scheduler, ClockStepOfLessThanAMinuteNeitherRepeatsNorSkips) {
     struct Case {
         const char* name;
