@@ -1,6 +1,8 @@
 #include "components/Zqhotkey.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "components/hot_key_capture.h"
 
@@ -83,7 +85,6 @@ void THotKeyListItem::setKeyEdit(TCustomEdit* edit) {
     if (edit == nullptr) {
         return;
     }
-    collection_.GetOwner().FreeNotification(edit);
     edit->SetReadOnly(true);
     edit->OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { OnHotKeyEdit(sender, key, shift); };
     edit->OnKeyUp = [this](TObject* sender, WORD& key, TShiftState shift) { OnEditKeyUp(sender, key, shift); };
@@ -148,8 +149,15 @@ void THotKeyList::Assign(const THotKeyList& source) {
     }
 }
 
+std::size_t THotKeyList::checked_index(int index) const {
+    if (index < 0 || index >= Count()) {
+        throw std::out_of_range("Hot key list index out of bounds (" + std::to_string(index) + ")");
+    }
+    return static_cast<std::size_t>(index);
+}
+
 void THotKeyList::Delete(int index) {
-    items_.erase(items_.begin() + index);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(checked_index(index)));
 }
 
 int THotKeyList::IndexOf(const THotKeyListItem& item) const {
@@ -176,19 +184,6 @@ void TzqHotKey::UpdateKey(bool save) {
             item.activate_key(true);
         } else if (item.KeyEdit() != nullptr) {
             item.KeyEdit()->SetText(item.KeyName());
-        }
-    }
-}
-
-void TzqHotKey::Notification(TComponent* component, TOperation operation) {
-    TComponent::Notification(component, operation);
-    if (operation != opRemove || key_list_ == nullptr) {
-        return;
-    }
-    for (int i = 0; i < key_list_->Count(); ++i) {
-        THotKeyListItem& item = key_list_->GetItem(i);
-        if (item.key_edit_ == component) {
-            item.key_edit_ = nullptr;  // going away: nothing of it may be touched any more
         }
     }
 }

@@ -7,6 +7,7 @@
 #include "framework/bitmap.h"
 #include "framework/component.h"
 #include "framework/menu.h"
+#include "framework/program_style.h"
 
 namespace vistrel {
 
@@ -31,8 +32,8 @@ public:
     int MenuBarHeightExt = 10;
     int MenuBarWidthExt = 10;
     int MenuTextIndent = 5;
-    TColor MenuBarColor = 14671839;  // RGB 223, 223, 223
-    TColor MenuBarColorHL = clTeal;
+    TColor MenuBarColor = kProgramGrey;
+    TColor MenuBarColorHL = kMenuHighlightColor;
     /// Kept with the form; disabled captions are always grey.
     TColor MenuTextDisabledColor = clGray;
     std::uint8_t GradualCount = 120;
@@ -48,15 +49,12 @@ public:
     /// Draws a caption with the character after its first "&" underlined and the "&" left out.
     void DrawMenuText(TCanvas& canvas, int x, int y, const std::wstring& text);
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
 private:
     void hook_tree(TMenuItem& parent);
 
     TBitmap l_picture_;
-    TPopupMenu* popup_menu_ = nullptr;  // not owned
-    TMainMenu* main_menu_ = nullptr;    // not owned
+    ComponentRef<TPopupMenu> popup_menu_;
+    ComponentRef<TMainMenu> main_menu_;
     TFont text_font_;
     TFont text_font_hl_;
     // Hooks outlive nothing: items whose painter is gone fall back to doing nothing.
