@@ -24,6 +24,7 @@ OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Vistrel"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "Vistrel ${VERSION}"
+SpaceTexts none
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -38,6 +39,7 @@ BrandingText "Vistrel ${VERSION}"
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !define MUI_COMPONENTSPAGE_NODESC
+!define MUI_COMPONENTSPAGE_TEXT_TOP "$(KeepUserDataText)"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -47,6 +49,8 @@ BrandingText "Vistrel ${VERSION}"
 
 LangString VistrelRunning ${LANG_SIMPCHINESE} "Vistrel 正在运行。$\r$\n$\r$\n请右键单击通知区域中的 Vistrel 图标，选择“退出”，然后单击“重试”。"
 LangString VistrelRunning ${LANG_ENGLISH} "Vistrel is running.$\r$\n$\r$\nPlease quit it from its tray menu: right-click the Vistrel icon in the notification area and choose 退出 (Quit). Then click Retry."
+LangString KeepUserDataText ${LANG_SIMPCHINESE} "您的设置和时间表将被保留，以后重新安装时仍可使用。如果也要删除它们，请勾选下面的选项。"
+LangString KeepUserDataText ${LANG_ENGLISH} "Your settings and timetable are kept, so that a later install finds them again. Tick the box below to remove them as well."
 LangString RemoveUserData ${LANG_SIMPCHINESE} "删除我的设置和时间表"
 LangString RemoveUserData ${LANG_ENGLISH} "Remove my settings and timetable"
 
