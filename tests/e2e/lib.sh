@@ -6,6 +6,9 @@ passed=0
 failed=0
 case_name=""
 
+# The main window's class, for every file of cases (each file runs on its own).
+main_class=ZQ_VISTREL
+
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 source "$scripts_dir/wine-prefixes.sh"
