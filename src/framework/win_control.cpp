@@ -5,9 +5,7 @@
 #include <algorithm>
 
 #include "framework/application.h"
-#include "framework/form.h"
 #include "framework/graphic_control.h"
-#include "framework/menu.h"
 
 namespace vistrel {
 namespace {
@@ -110,9 +108,6 @@ LRESULT TWinControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
     if (auto reflected = reflect(message, wparam, lparam)) {
         return *reflected;
     }
-    if (auto menu = menu_owner_message(message, wparam, lparam)) {
-        return *menu;
-    }
     switch (message) {
         case WM_PAINT:
             if (!system_class()) {
@@ -153,8 +148,8 @@ LRESULT TWinControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             break;
         case WM_SETFOCUS:
-            if (TForm* form = GetParentForm(); form != nullptr && form != this) {
-                form->focus_moved_to(this);
+            if (Parent() != nullptr) {
+                Parent()->ControlFocused(this);
             }
             break;
         case WM_KEYDOWN:
@@ -372,9 +367,7 @@ void TWinControl::remove_control(TControl* control) {
     if (capture_control_ == control) {
         capture_control_ = nullptr;
     }
-    if (TForm* form = GetParentForm()) {
-        form->control_removed(control);
-    }
+    ControlRemoved(control);
     control->Invalidate();
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
@@ -649,8 +642,24 @@ bool TWinControl::PreviewKeyDown(const MSG& message) {
     if ((Perform(WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) & mask) != 0) {
         return false;
     }
-    TForm* form = GetParentForm();
-    return form != nullptr && form->DialogKey(static_cast<WORD>(message.wParam), keyboard_shift_state());
+    // The key goes to the top of the control tree: the form.
+    TWinControl* top = this;
+    while (top->Parent() != nullptr) {
+        top = top->Parent();
+    }
+    return top->DialogKey(static_cast<WORD>(message.wParam), keyboard_shift_state());
+}
+
+void TWinControl::ControlFocused(TWinControl* control) {
+    if (Parent() != nullptr) {
+        Parent()->ControlFocused(control);
+    }
+}
+
+void TWinControl::ControlRemoved(TControl* control) {
+    if (Parent() != nullptr) {
+        Parent()->ControlRemoved(control);
+    }
 }
 
 }  // namespace vistrel

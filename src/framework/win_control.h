@@ -73,6 +73,10 @@ protected:
     void PaintControls(HDC dc, const RECT& update);
     /// Places the aligned and anchored children.
     virtual void AlignControls();
+    /// The keyboard focus went to `control`, below this one; by default the parent hears of it.
+    virtual void ControlFocused(TWinControl* control);
+    /// `control` left this control or one below it; by default the parent hears of it.
+    virtual void ControlRemoved(TControl* control);
     void BoundsChanged(bool resized) override;
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
