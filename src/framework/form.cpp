@@ -85,6 +85,19 @@ TForm::~TForm() {
     DestroyHandle();
 }
 
+void TForm::ReadDescription(const std::function<void()>& description) {
+    if (described_) {
+        throw std::logic_error("A form reads its description once");
+    }
+    described_ = true;
+    description();
+    // What a component's Loaded makes is not part of the description.
+    const std::vector<TComponent*> described = Components();
+    for (TComponent* component : described) {
+        component->Loaded();
+    }
+}
+
 void TForm::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;

@@ -59,6 +59,11 @@ public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
 
+    /// Reads the form's stored description: `description` makes the form's components with their stored values
+    /// (`new TThing(this)`, then its properties), after which Loaded() runs once on every component the form
+    /// owns, in creation order. A form has one description: a second one is an error.
+    void ReadDescription(const std::function<void()>& description);
+
     TFormBorderStyle BorderStyle() const { return border_style_; }
     void SetBorderStyle(TFormBorderStyle style);
     TBorderIcons BorderIcons() const { return border_icons_; }
@@ -131,6 +136,7 @@ private:
     TModalResult modal_result_ = mrNone;
     bool modal_ = false;
     bool shown_once_ = false;
+    bool described_ = false;
     TWinControl* active_control_ = nullptr;  // not owned
     ComponentRef<TMainMenu> menu_{[this] { show_menu(); }};
 };
