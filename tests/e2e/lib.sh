@@ -1,25 +1,21 @@
 # Helpers for the end-to-end tests: a fresh WINEPREFIX per case, Vistrel under wine, the probe, screenshots.
-# Sourced by run-e2e, which sets VISTREL_EXE, PROBE_EXE and SCREENSHOT_DIR.
+# Sourced by run-e2e, which sets VISTREL_EXE, PROBE_EXE, SCREENSHOT_DIR and template (the template prefix).
 
 scripts_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 passed=0
 failed=0
 case_name=""
 
+# The main window's class, for every file of cases (each file runs on its own).
+main_class=ZQ_VISTREL
+
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Gives the current case a fresh prefix copied from the template.
-new_prefix() {
-    WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/vistrel-e2e.XXXXXX")
-    export WINEPREFIX
-    cp -a "$template/." "$WINEPREFIX/"
-}
+source "$scripts_dir/wine-prefixes.sh"
 
-drop_prefix() {
-    wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
-    rm -rf "$WINEPREFIX"
-}
+# Gives the current case a fresh prefix made from the template.
+new_prefix() { new_wine_prefix "$template"; }
+drop_prefix() { drop_wine_prefix; }
 
 # Starts Vistrel in the background with the given arguments; its pid is in $vistrel_pid.
 start_vistrel() {
@@ -52,9 +48,22 @@ wait_for() {
     done
 }
 
+# Photographs the screen once what it shows has settled (two pictures half a second apart agree), so that a
+# window that has just appeared is taken after it painted.
 screenshot() {
     mkdir -p "$SCREENSHOT_DIR"
-    import -window root "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
+    local earlier later tries
+    earlier=$(mktemp --suffix=.ppm)
+    later=$(mktemp --suffix=.ppm)
+    import -window root "$earlier" 2>/dev/null
+    for tries in $(seq 10); do
+        sleep 0.5
+        import -window root "$later" 2>/dev/null || break
+        cmp -s "$earlier" "$later" && break
+        mv "$later" "$earlier"
+    done
+    convert "$later" "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
+    rm -f "$earlier" "$later"
 }
 
 check() {

@@ -1,10 +1,12 @@
 #include "schedule_tool.h"
 
+#include "program_files.h"
 #include "simulate.h"
 
 #include "engine/schedule_file.h"
 #include "engine/text_codec.h"
 #include "engine/timetable.h"
+#include "engine/timetable_edits.h"
 
 #include <ctime>
 #include <filesystem>
@@ -31,7 +33,7 @@ Usage:
   vistrel-schedule clear FILE rest|task
   vistrel-schedule simulate FILE --from TIME --to TIME [--compulsory 0|1] [--premind 0|1]
                    [--mode 0|1|2] [--grace MINUTES] [--uptime MINUTES] [--pause TIME]...
-                   [--resume TIME]...
+                   [--resume TIME]... [--sleep TIME TIME]... [--set-clock TIME TIME]...
   vistrel-schedule --help
 
 show        Prints every entry without writing the file: the rest entries, then the task
@@ -72,23 +74,25 @@ simulate    Previews what Vistrel will do with the timetables of FILE (read, nev
               pause / resume          the schedule paused or resumed at --pause/--resume (a
                                       pause while paused, or a resume while running, does
                                       nothing); it comes after what falls due at that moment
+              sleep / wake            the computer sleeps and wakes at --sleep FROM TO:
+                                      nothing runs in between; at the wake the timers that
+                                      fell due fire late, then Windows reports the resume
+              clock  TIME             the clock is set to TIME at --set-clock AT TIME, and
+                                      Windows reports the change; later events are on the
+                                      new clock's time
             TIME is "YYYY-MM-DD HH:MM:SS". The options stand for the settings: --compulsory
             (default 1), --premind (0), --mode (2: 0 dialog, 1 monitor off, 2 screen saver),
             --grace (minutes after start-up in which rests are refused, 0) and --uptime
             (minutes the computer has been up at --from, 1440). Program files are looked
-            for, but nothing is started and nothing is shown.
+            for, but nothing is started and nothing is shown. Pauses, resumes, sleeps and
+            clock settings are taken in order of their times; one whose time a sleep or a
+            clock set back has already passed happens at once.
 
 A file that does not exist is an empty schedule. Texts are stored in GBK: at most 200
 bytes of reminder text, 100 of path and 100 of arguments. Each list holds at most 255
 entries. Every change writes the whole file anew; a command that fails prints why on
 standard error, exits with a non-zero status and leaves the file as it was.
 )";
-
-// Messages of the editing pages.
-constexpr std::string_view kReminderEmpty = "请输入提醒内容！";
-constexpr std::string_view kInvalidProgramPath = "无效的应用程序路径！";
-constexpr std::string_view kTimeExpired = "您指定的时间已经过期！";
-constexpr std::string_view kBreakNotBelowSpan = "休息时间小于时间间隔！";
 
 // A refused command: its message, and whether the command line itself was wrong.
 struct Refusal {
@@ -300,9 +304,7 @@ private:
             return;
         }
         edit([&](Schedule& schedule) {
-            if (insert_rest(schedule.rest_list, civil_to_time(*time), *minutes) == nullptr) {
-                refuse_full("rest");
-            }
+            refuse_edit(vistrel::add_rest(schedule.rest_list, civil_to_time(*time), *minutes), "rest");
         });
     }
 
@@ -314,15 +316,8 @@ private:
         if (refused()) {
             return;
         }
-        if (*minutes >= *span) {
-            refuse(std::string(kBreakNotBelowSpan));
-            return;
-        }
-        edit([&](Schedule& schedule) {
-            if (!generate_rests(schedule.rest_list, civil_to_time(*begin), civil_to_time(*end), *span, *minutes)) {
-                refuse_full("rest");
-            }
-        });
+        const StandardRests rests{civil_to_time(*begin), civil_to_time(*end), *span, *minutes};
+        edit([&](Schedule& schedule) { refuse_edit(generate_rest_timetable(schedule.rest_list, rests), "rest"); });
     }
 
     void add_reminder() {
@@ -331,13 +326,9 @@ private:
         if (refused()) {
             return;
         }
-        if (trimmed(args_[3]).empty()) {
-            refuse(std::string(kReminderEmpty));
-            return;
-        }
-        TaskPayload payload;
-        payload.remind_info = *text;
-        add_task(*time, ENTRY_TASK, payload);
+        TaskRequest task = task_at(*time);
+        task.payload.remind_info = *text;
+        add(task);
     }
 
     void add_program() {
@@ -348,29 +339,27 @@ private:
         if (refused()) {
             return;
         }
-        if (!is_program_file(trimmed(args_[4]))) {
-            refuse(std::string(kInvalidProgramPath));
-            return;
-        }
-        TaskPayload payload;
-        payload.run_mode = static_cast<std::uint8_t>(*run_mode);
-        payload.shell_path = *path;
-        payload.command_line = *arguments;
-        add_task(*time, ENTRY_TASK | ENTRY_PROGRAM, payload);
+        TaskRequest task = task_at(*time);
+        task.program = true;
+        task.payload.run_mode = static_cast<std::uint8_t>(*run_mode);
+        task.payload.shell_path = *path;
+        task.payload.command_line = *arguments;
+        add(task);
     }
 
-    void add_task(const CivilTime& civil, std::uint8_t flags, const TaskPayload& payload) {
-        const TDateTime t = civil_to_time(civil);
-        // A time in the current second is still accepted.
-        if (civil.has_date && t < now_) {
-            refuse(std::string(kTimeExpired));
-            return;
+    static TaskRequest task_at(const CivilTime& civil) {
+        TaskRequest task;
+        task.time_of_day = civil_to_time(civil);
+        if (civil.has_date) {
+            task.date = task.time_of_day;
         }
-        const auto dated = static_cast<std::uint8_t>(civil.has_date ? ENTRY_DATED : 0);
+        return task;
+    }
+
+    void add(const TaskRequest& task) {
+        ProgramFileTest programs;
         edit([&](Schedule& schedule) {
-            if (insert_task(schedule.task_list, t, static_cast<std::uint8_t>(flags | dated), payload) == nullptr) {
-                refuse_full("task");
-            }
+            refuse_edit(vistrel::add_task(schedule.task_list, task, now_, programs), "task");
         });
     }
 
@@ -396,37 +385,19 @@ private:
         });
     }
 
-    void refuse_full(std::string_view list) {
-        refuse("the " + std::string(list) + " list is full (" + std::to_string(kMaxEntries) +
-               " entries): remove one first");
+    // The pages' message, but a full list in the tool's own words.
+    void refuse_edit(EditOutcome refused, std::string_view list) {
+        if (refused == EditRefusal::list_full) {
+            refuse("the " + std::string(list) + " list is full (" + std::to_string(kMaxEntries) +
+                   " entries): remove one first");
+        } else if (refused) {
+            refuse(std::string(edit_message(*refused)));
+        }
     }
 
     // --- helpers
 
     static std::string escaped(const std::string& gbk) { return escape_text(gbk_to_utf8(gbk)); }
-
-    // Without leading and trailing blanks and control characters, as the pages check their fields.
-    static std::string trimmed(const std::string& text) {
-        const auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-        std::size_t begin = 0;
-        std::size_t end = text.size();
-        while (begin < end && is_blank(text[begin])) {
-            ++begin;
-        }
-        while (end > begin && is_blank(text[end - 1])) {
-            --end;
-        }
-        return text.substr(begin, end - begin);
-    }
-
-    static bool is_program_file(const std::string& utf8_path) {
-        if (utf8_path.empty()) {
-            return false;
-        }
-        std::error_code error;
-        const fs::path path(std::u8string(utf8_path.begin(), utf8_path.end()));
-        return fs::exists(path, error) && !fs::is_directory(path, error);
-    }
 
     const std::vector<std::string>& args_;
     TDateTime now_;
