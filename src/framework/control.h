@@ -78,7 +78,7 @@ public:
     void Update();
     virtual POINT ClientToScreen(POINT point) const;
     virtual POINT ScreenToClient(POINT point) const;
-    /// The form this control stands on (itself for a form).
+    /// The form this control stands on (itself for a form), or null.
     TForm* GetParentForm();
     /// True when the point (in client coordinates) belongs to this control.
     bool ContainsPoint(POINT point) const;
@@ -120,6 +120,8 @@ protected:
     virtual bool ClickEvents() const { return true; }
     /// The parent's font or colour changed (or the parent did).
     void parent_changed();
+    /// This control as a form, when it is one.
+    virtual TForm* as_form() { return nullptr; }
 
     std::wstring caption_;
 
