@@ -337,6 +337,10 @@ void TControl::MouseLeave() {
     }
 }
 
+bool TControl::WantsMouseLeave() const {
+    return (ShowHint && !Hint.empty()) || OnMouseEnter || OnMouseLeave;
+}
+
 void TControl::Resize() {
     if (OnResize) {
         OnResize(this);

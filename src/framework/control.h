@@ -96,6 +96,9 @@ public:
     virtual void mouse_message(UINT message, TShiftState shift, int x, int y);
     virtual void MouseEnter();
     virtual void MouseLeave();
+    /// Whether the control must hear that the mouse has left it: it has a hint to take down, a look that follows
+    /// the mouse or a handler for it. Only then is leaving watched, since wine watches by polling the pointer.
+    virtual bool WantsMouseLeave() const;
     virtual void Click();
 
 protected:

@@ -293,11 +293,9 @@ void TWinControl::route_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     const POINT p{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     TControl* under = ControlAtPos(p, false);
-    set_mouse_control(under != nullptr ? under : this);
-    if (!tracking_leave_) {
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
-        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
-    }
+    TControl* const mouse_control = under != nullptr ? under : this;
+    set_mouse_control(mouse_control);
+    watch_mouse_leave(mouse_control->WantsMouseLeave());
     TControl* target = capture_control_ != nullptr ? capture_control_ : under;
     const TShiftState shift = mouse_shift_state(wparam);
     if (target == nullptr) {
@@ -331,6 +329,17 @@ void TWinControl::set_mouse_control(TControl* control) {
     }
     if (control != nullptr) {
         control->MouseEnter();
+    }
+}
+
+void TWinControl::watch_mouse_leave(bool watch) {
+    if (watch == tracking_leave_) {
+        return;
+    }
+    // Unwatched, the mouse may leave unnoticed: the control it was over then simply hears nothing.
+    TRACKMOUSEEVENT track{sizeof(track), static_cast<DWORD>(watch ? TME_LEAVE : TME_LEAVE | TME_CANCEL), hwnd(), 0};
+    if (TrackMouseEvent(&track)) {
+        tracking_leave_ = watch;
     }
 }
 

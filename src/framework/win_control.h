@@ -102,6 +102,7 @@ private:
     void remove_control(TControl* control);
     void route_mouse(UINT message, WPARAM wparam, LPARAM lparam);
     void set_mouse_control(TControl* control);
+    void watch_mouse_leave(bool watch);
     bool set_cursor_for_client();
     std::optional<LRESULT> reflect(UINT message, WPARAM wparam, LPARAM lparam);
     void paint();
