@@ -233,6 +233,13 @@ LRESULT TForm1::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_TIMECHANGE:
             scheduler_->time_changed();
             return 0;
+        case WM_POWERBROADCAST:
+            if (wparam == PBT_APMSUSPEND) {
+                scheduler_->suspended();
+            } else if (wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) {
+                scheduler_->resumed();
+            }
+            return TRUE;
         case WM_QUERYENDSESSION:
             // Log-off and shutdown are never held up, whatever the close query would say.
             return 1;
