@@ -33,7 +33,7 @@ struct StartAbandoned {};
 
 TForm1::TForm1(TComponent* owner) : TForm(owner), settings_store_(registry_, executable_) {
     // 1. The components and their stored values; the engine on the form's timers.
-    create_components();
+    ReadDescription([this] { create_components(); });
     desktop_ = std::make_unique<Win32Desktop>(Application().Handle());
     messages_ = std::make_unique<InfoDialogMessages>(zqInfo);
     tray_port_ = std::make_unique<TrayIconPort>(*TrayIcon1);
@@ -128,10 +128,6 @@ void TForm1::create_components() {
     zqHotKey1->KeyList().GetItem(0).setKeyEdit(settings_page_->Edit_hotkey_0);
     zqHotKey1->KeyList().GetItem(1).setKeyEdit(settings_page_->Edit_hotkey_1);
     create_pause_button();
-
-    for (TComponent* component : std::vector<TComponent*>(Components())) {
-        component->Loaded();
-    }
 }
 
 void TForm1::create_tray_menu() {
@@ -201,13 +197,13 @@ void TForm1::create_tray_icon() {
 void TForm1::create_menu_painter() {
     zqMenu1 = new TzqMenu(this);
     zqMenu1->MenuBarColor = kProgramGrey;
-    zqMenu1->MenuBarColorHL = clTeal;
+    zqMenu1->MenuBarColorHL = kMenuHighlightColor;
     TFont font;
     font.SetName(kProgramFontName);
     font.SetHeight(kProgramFontHeight);
     font.SetColor(clWindowText);
     zqMenu1->setMenuTextFont(font);
-    font.SetColor(clRed);
+    font.SetColor(kMenuHighlightTextColor);
     zqMenu1->setMenuTextFontHL(font);
     zqMenu1->MenuTextDisabledColor = clGray;
     zqMenu1->MenuBarWidthExt = 10;

@@ -6,15 +6,11 @@
 #include "framework/date_time_picker.h"
 #include "framework/label.h"
 #include "framework/page_control.h"
+#include "framework/program_style.h"
 #include "framework/radio_button.h"
 #include "framework/spin_edit.h"
 
 namespace vistrel::app {
-
-// The look of the main window and its pages.
-inline constexpr TColor kProgramGrey = 14671839;  // RGB 223, 223, 223
-inline constexpr wchar_t kProgramFontName[] = L"宋体";
-inline constexpr int kProgramFontHeight = -12;
 
 /// Caption of the program's notices and questions.
 inline constexpr wchar_t kNoticeCaption[] = L"提示";
