@@ -7,18 +7,6 @@ namespace {
 
 constexpr char kReminderCaption[] = "消息提醒";
 
-// Trims what the command line never keeps at its ends: blanks and control characters. Both are single bytes below
-// 0x21 that no UTF-8 or GBK sequence uses inside a character.
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 }  // namespace
 
 int show_command(std::uint8_t run_mode) {
@@ -34,11 +22,15 @@ int show_command(std::uint8_t run_mode) {
     }
 }
 
+std::string program_path(std::string_view shell_path) {
+    return gbk_to_utf8(trim_blanks(shell_path));
+}
+
 std::string program_command_line(std::string_view path, std::string_view arguments) {
     std::string command = "\"";
-    command += trim(path);
+    command += trim_blanks(path);
     command += '"';
-    if (const std::string_view rest = trim(arguments); !rest.empty()) {
+    if (const std::string_view rest = trim_blanks(arguments); !rest.empty()) {
         command += ' ';
         command += rest;
     }
@@ -53,7 +45,7 @@ void TaskExecution::run_reminder(const TimerEntry& entry) {
 }
 
 void TaskExecution::run_program(const TimerEntry& entry) {
-    const std::string path = gbk_to_utf8(entry.shell_path());
+    const std::string path = program_path(entry.shell_path());
     if (!programs_.file_exists(path)) {
         events_.program_missing(entry, path);
         return;

@@ -14,6 +14,10 @@ namespace vistrel {
 /// The show command a program task starts its program with, by its run_mode.
 int show_command(std::uint8_t run_mode);
 
+/// Where the program of a program task is looked for and started (UTF-8): its stored path (GBK) without the
+/// blanks around it. The task page checks the same path before it stores a task.
+std::string program_path(std::string_view shell_path);
+
 /// The command line of a program task: the path in quotes, so that blanks in it stay part of it, then a blank and
 /// the arguments when there are any; blanks and control characters around either are dropped.
 std::string program_command_line(std::string_view path, std::string_view arguments);

@@ -49,4 +49,15 @@ std::string_view cut_gbk(std::string_view gbk, std::size_t max_bytes) {
     return gbk.substr(0, end);
 }
 
+std::string_view trim_blanks(std::string_view text) {
+    const auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && is_blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && is_blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 }  // namespace vistrel

@@ -81,5 +81,25 @@ TEST(CutGbk, NeverSplitsADoubleByteCharacter) {
     }
 }
 
+TEST(TrimBlanks, DropsBlanksAndControlCharactersAtTheEndsOnly) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"nothing to trim", "a b", "a b"},
+        {"blanks, tabs and line ends", " \t\r\na b \n", "a b"},
+        {"only blanks", " \t ", ""},
+        {"empty", "", ""},
+        {"GBK full-width blank is a character, not a blank", "\xA1\xA1x\xA1\xA1", "\xA1\xA1x\xA1\xA1"},
+        {"UTF-8 text", " \xE4\xBC\x91 ", "\xE4\xBC\x91"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(trim_blanks(c.text), c.expected);
+    }
+}
+
 }  // namespace
 }  // namespace vistrel

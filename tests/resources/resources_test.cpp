@@ -69,7 +69,7 @@ std::vector<BitmapCase> bitmap_cases() {
         {L"CtlPause", 32, 32, 24, kProgramGrey},
     };
     for (int i = 0; i < 14; ++i) {
-        cases.push_back({L"AboutAni" + std::to_wstring(i), 88, 68, 24, kProgramGrey});
+        cases.push_back({L"AboutAni" + std::to_wstring(i), 88, 65, 24, kProgramGrey});
     }
     return cases;
 }

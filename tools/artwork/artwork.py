@@ -291,21 +291,13 @@ def draw_eye(c, cx, cy, a, upper, lower, iris_r, gaze=(0, 0), closed=0.0, line=2
 
     With line None the eye is drawn without outline, which reads better at the smallest sizes.
     """
-    lid_h = upper * (1 - closed) - lower * closed
-    if closed < 1:
-        shape = eye_shape(cx, cy, a, lid_h, lower).cached()
-        c.fill(shape, linear(0, cy - upper, 0, cy + lower, [(0, (222, 232, 240)), (0.45, (255, 255, 255)),
-                                                             (1, (244, 248, 250))]))
-        ix, iy = cx + gaze[0], cy + gaze[1]
-        c.fill(circle(ix, iy, iris_r) & shape, radial(ix - iris_r * 0.3, iy - iris_r * 0.35, iris_r * 1.3, iris))
-        if line:
-            c.fill(circle(ix, iy, iris_r).outline(line * 0.5) & shape, iris[-1][1], 0.8)
-        c.fill(circle(ix, iy, iris_r * 0.45) & shape, (10, 26, 40))
-        c.fill(circle(ix - iris_r * 0.32, iy - iris_r * 0.34, iris_r * 0.2) & shape, (255, 255, 255))
-        if closed > 0:  # the lowered lid covers the top of the eye
-            whole = eye_shape(cx, cy, a, upper, lower).cached()
-            c.fill(whole - shape, LID)
-            c.fill(whole.outline(line * 0.6), NAVY)
+    if 0 < closed < 1:
+        _draw_drowsy_eye(c, cx, cy, a, upper, lower, iris_r, gaze, closed, line, iris)
+        return
+    lid_h = upper if closed == 0 else -lower
+    if closed == 0:
+        shape = eye_shape(cx, cy, a, upper, lower).cached()
+        _eyeball(c, shape, cx, cy, upper, lower, iris_r, gaze, line, iris)
         if line:
             c.fill(shape.outline(line), NAVY)
     if not line:
@@ -313,16 +305,48 @@ def draw_eye(c, cx, cy, a, upper, lower, iris_r, gaze=(0, 0), closed=0.0, line=2
     up = _lid(a, lid_h)
     c.fill(polyline([(cx + x, cy - y) for x, y in curve(up, -a, a, 24)], line * 0.75), NAVY)
     if lashes:
-        # Tapered lashes fan out from the upper lid; once it is lowered they hang below it.
-        down = 1 if closed > 0.3 else -1
-        for t in (-0.62, -0.3, 0.0, 0.3, 0.62):
-            x = cx + t * a
-            y = cy - up(t * a)
-            angle = math.radians(90 + t * 60)
-            dx, dy = -math.cos(angle) * a * 0.21, down * math.sin(angle) * a * 0.21
-            w = line * 0.42
-            nx, ny = -dy / math.hypot(dx, dy) * w, dx / math.hypot(dx, dy) * w
-            c.fill(polygon([(x + nx, y + ny), (x + dx, y + dy), (x - nx, y - ny)]).grow(line * 0.12), NAVY)
+        # Lashes fan out from the upper lid; once it is shut they hang below it.
+        _lashes(c, cx, a, lambda dx: cy - up(dx), 1 if closed else -1, line)
+
+
+def _eyeball(c, shape, cx, cy, upper, lower, iris_r, gaze, line, iris):
+    """The white of the eye, the iris looking along gaze, the pupil and its highlight, inside shape."""
+    c.fill(shape, linear(0, cy - upper, 0, cy + lower, [(0, (222, 232, 240)), (0.45, (255, 255, 255)),
+                                                         (1, (244, 248, 250))]))
+    ix, iy = cx + gaze[0], cy + gaze[1]
+    c.fill(circle(ix, iy, iris_r) & shape, radial(ix - iris_r * 0.3, iy - iris_r * 0.35, iris_r * 1.3, iris))
+    if line:
+        c.fill(circle(ix, iy, iris_r).outline(line * 0.5) & shape, iris[-1][1], 0.8)
+    c.fill(circle(ix, iy, iris_r * 0.45) & shape, (10, 26, 40))
+    c.fill(circle(ix - iris_r * 0.32, iy - iris_r * 0.34, iris_r * 0.2) & shape, (255, 255, 255))
+
+
+def _lashes(c, cx, a, edge, down, line):
+    """Five tapered lashes from the lid edge y = edge(dx), pointing up (down -1) or hanging down (down 1)."""
+    for t in (-0.62, -0.3, 0.0, 0.3, 0.62):
+        x = cx + t * a
+        y = edge(t * a)
+        angle = math.radians(90 + t * 60)
+        dx, dy = -math.cos(angle) * a * 0.21, down * math.sin(angle) * a * 0.21
+        w = line * 0.42
+        nx, ny = -dy / math.hypot(dx, dy) * w, dx / math.hypot(dx, dy) * w
+        c.fill(polygon([(x + nx, y + ny), (x + dx, y + dy), (x - nx, y - ny)]).grow(line * 0.12), NAVY)
+
+
+def _draw_drowsy_eye(c, cx, cy, a, upper, lower, iris_r, gaze, closed, line, iris):
+    """The upper lid lowered by `closed` of the eye's height: it keeps its arch and covers what lies above it."""
+    whole = eye_shape(cx, cy, a, upper, lower).cached()
+    up = _lid(a, upper)
+    drop = closed * (upper + lower)
+    edge = lambda dx: cy - up(dx) + drop  # noqa: E731
+    edge_points = [(cx + x, y) for x, y in curve(edge, -a - line, a + line, 40)]
+    above = polygon(edge_points + [(cx + a + line, cy - upper - line), (cx - a - line, cy - upper - line)])
+    lid = (whole & above).cached()
+    _eyeball(c, (whole - above).cached(), cx, cy, upper, lower, iris_r, gaze, line, iris)
+    c.fill(lid, linear(0, cy - upper, 0, cy - upper + drop, [(0, (214, 236, 238)), (1, (150, 200, 208))]))
+    # No lashes: they would fall on the iris, dark on dark.
+    c.fill(polyline(edge_points, line * 0.7) & whole.grow(line * 0.5), NAVY)
+    c.fill(whole.outline(line), NAVY)
 
 
 # --- program icon and tray image -------------------------------------------------------------------
@@ -390,6 +414,9 @@ def control_picture(running):
 
 # --- about animation ------------------------------------------------------------------------------
 
+# The About page's picture button is 88 x 65; its pictures fill it.
+ABOUT_W, ABOUT_H = 88, 65
+
 # Eye exercise: look around, close the eye to rest, open it again. (gaze x, gaze y, lid closed)
 ABOUT_FRAMES = [
     ((0, 0), 0.0),
@@ -430,12 +457,13 @@ def sparkle(x, y, r):
 
 def about_picture(index):
     gaze, closed = ABOUT_FRAMES[index]
-    c = Canvas(88, 68)
+    c = Canvas(ABOUT_W, ABOUT_H)
+    cx, cy = ABOUT_W / 2, ABOUT_H / 2
     breath = math.sin(2 * math.pi * (index - 5.5) / len(ABOUT_FRAMES))  # fullest while the eye rests
     r = 30 + 1.5 * breath
-    c.fill(circle(44, 34, r), radial(44, 34, r, [(0, (140, 214, 206, 0.85)), (0.6, (168, 224, 216, 0.7)),
+    c.fill(circle(cx, cy, r), radial(cx, cy, r, [(0, (140, 214, 206, 0.85)), (0.6, (168, 224, 216, 0.7)),
                                                  (1, (200, 236, 230, 0.0))]))
-    draw_eye(c, 44, 35, 30, 15, 13, 10.5, gaze=gaze, closed=closed, line=2.2)
+    draw_eye(c, cx, cy + 1, 30, 15, 13, 10.5, gaze=gaze, closed=closed, line=2.2)
     for x, y, size in SPARKLES.get(index, ()):
         c.fill(sparkle(x, y, size), (48, 164, 196))
     return Bitmap(f"ABOUTANI{index}", c.over(PROGRAM_GREY), 24, PROGRAM_GREY)

@@ -177,7 +177,7 @@ def write(build):
     main.blit(ctl, 0, 0, 32, 32, 406, 318, key=ctl[-1][0])
     draws.append(("black", 12, 406 + 21, 318 + 10, "暂停运行", False))  # after two 6-pixel spaces
     about = sheet.bitmaps["aboutani13"]
-    main.blit(about, 0, 0, 88, 68, 380, 60, key=about[-1][0])
+    main.blit(about, 0, 0, 88, 65, 380, 60, key=about[-1][0])
     windows = [sheet.render(main, draws, "window-main")]
     grey = main.grey()
     windows.append(sheet.render(grey, draws, "window-inactive"))

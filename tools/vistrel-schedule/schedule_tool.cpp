@@ -1,10 +1,12 @@
 #include "schedule_tool.h"
 
+#include "program_files.h"
 #include "simulate.h"
 
 #include "engine/schedule_file.h"
 #include "engine/text_codec.h"
 #include "engine/timetable.h"
+#include "engine/timetable_edits.h"
 
 #include <ctime>
 #include <filesystem>
@@ -83,12 +85,6 @@ bytes of reminder text, 100 of path and 100 of arguments. Each list holds at mos
 entries. Every change writes the whole file anew; a command that fails prints why on
 standard error, exits with a non-zero status and leaves the file as it was.
 )";
-
-// Messages of the editing pages.
-constexpr std::string_view kReminderEmpty = "请输入提醒内容！";
-constexpr std::string_view kInvalidProgramPath = "无效的应用程序路径！";
-constexpr std::string_view kTimeExpired = "您指定的时间已经过期！";
-constexpr std::string_view kBreakNotBelowSpan = "休息时间小于时间间隔！";
 
 // A refused command: its message, and whether the command line itself was wrong.
 struct Refusal {
@@ -300,9 +296,7 @@ private:
             return;
         }
         edit([&](Schedule& schedule) {
-            if (insert_rest(schedule.rest_list, civil_to_time(*time), *minutes) == nullptr) {
-                refuse_full("rest");
-            }
+            refuse_edit(vistrel::add_rest(schedule.rest_list, civil_to_time(*time), *minutes), "rest");
         });
     }
 
@@ -314,15 +308,8 @@ private:
         if (refused()) {
             return;
         }
-        if (*minutes >= *span) {
-            refuse(std::string(kBreakNotBelowSpan));
-            return;
-        }
-        edit([&](Schedule& schedule) {
-            if (!generate_rests(schedule.rest_list, civil_to_time(*begin), civil_to_time(*end), *span, *minutes)) {
-                refuse_full("rest");
-            }
-        });
+        const StandardRests rests{civil_to_time(*begin), civil_to_time(*end), *span, *minutes};
+        edit([&](Schedule& schedule) { refuse_edit(generate_rest_timetable(schedule.rest_list, rests), "rest"); });
     }
 
     void add_reminder() {
@@ -331,13 +318,9 @@ private:
         if (refused()) {
             return;
         }
-        if (trimmed(args_[3]).empty()) {
-            refuse(std::string(kReminderEmpty));
-            return;
-        }
-        TaskPayload payload;
-        payload.remind_info = *text;
-        add_task(*time, ENTRY_TASK, payload);
+        TaskRequest task = task_at(*time);
+        task.payload.remind_info = *text;
+        add(task);
     }
 
     void add_program() {
@@ -348,29 +331,27 @@ private:
         if (refused()) {
             return;
         }
-        if (!is_program_file(trimmed(args_[4]))) {
-            refuse(std::string(kInvalidProgramPath));
-            return;
-        }
-        TaskPayload payload;
-        payload.run_mode = static_cast<std::uint8_t>(*run_mode);
-        payload.shell_path = *path;
-        payload.command_line = *arguments;
-        add_task(*time, ENTRY_TASK | ENTRY_PROGRAM, payload);
+        TaskRequest task = task_at(*time);
+        task.program = true;
+        task.payload.run_mode = static_cast<std::uint8_t>(*run_mode);
+        task.payload.shell_path = *path;
+        task.payload.command_line = *arguments;
+        add(task);
     }
 
-    void add_task(const CivilTime& civil, std::uint8_t flags, const TaskPayload& payload) {
-        const TDateTime t = civil_to_time(civil);
-        // A time in the current second is still accepted.
-        if (civil.has_date && t < now_) {
-            refuse(std::string(kTimeExpired));
-            return;
+    static TaskRequest task_at(const CivilTime& civil) {
+        TaskRequest task;
+        task.time_of_day = civil_to_time(civil);
+        if (civil.has_date) {
+            task.date = task.time_of_day;
         }
-        const auto dated = static_cast<std::uint8_t>(civil.has_date ? ENTRY_DATED : 0);
+        return task;
+    }
+
+    void add(const TaskRequest& task) {
+        ProgramFileTest programs;
         edit([&](Schedule& schedule) {
-            if (insert_task(schedule.task_list, t, static_cast<std::uint8_t>(flags | dated), payload) == nullptr) {
-                refuse_full("task");
-            }
+            refuse_edit(vistrel::add_task(schedule.task_list, task, now_, programs), "task");
         });
     }
 
@@ -396,37 +377,19 @@ private:
         });
     }
 
-    void refuse_full(std::string_view list) {
-        refuse("the " + std::string(list) + " list is full (" + std::to_string(kMaxEntries) +
-               " entries): remove one first");
+    // The pages' message, but a full list in the tool's own words.
+    void refuse_edit(EditOutcome refused, std::string_view list) {
+        if (refused == EditRefusal::list_full) {
+            refuse("the " + std::string(list) + " list is full (" + std::to_string(kMaxEntries) +
+                   " entries): remove one first");
+        } else if (refused) {
+            refuse(std::string(edit_message(*refused)));
+        }
     }
 
     // --- helpers
 
     static std::string escaped(const std::string& gbk) { return escape_text(gbk_to_utf8(gbk)); }
-
-    // Without leading and trailing blanks and control characters, as the pages check their fields.
-    static std::string trimmed(const std::string& text) {
-        const auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-        std::size_t begin = 0;
-        std::size_t end = text.size();
-        while (begin < end && is_blank(text[begin])) {
-            ++begin;
-        }
-        while (end > begin && is_blank(text[end - 1])) {
-            --end;
-        }
-        return text.substr(begin, end - begin);
-    }
-
-    static bool is_program_file(const std::string& utf8_path) {
-        if (utf8_path.empty()) {
-            return false;
-        }
-        std::error_code error;
-        const fs::path path(std::u8string(utf8_path.begin(), utf8_path.end()));
-        return fs::exists(path, error) && !fs::is_directory(path, error);
-    }
 
     const std::vector<std::string>& args_;
     TDateTime now_;

@@ -11,23 +11,13 @@
 #include "engine/text_codec.h"
 #include "engine/silent_ports.h"
 #include "engine/virtual_clock.h"
+#include "program_files.h"
 #include "schedule_tool.h"
 
 namespace vistrel::tool {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Looks for the program files for real, but starts nothing.
-class ProgramFileTest final : public ProgramStarter {
-public:
-    bool file_exists(std::string_view path) override {
-        std::error_code error;
-        const fs::path file(std::u8string(path.begin(), path.end()));
-        return !path.empty() && fs::is_regular_file(file, error);
-    }
-    bool start(std::string_view, int) override { return true; }
-};
 
 // "YYYY-MM-DD HH:MM:SS.mmm" of the clock.
 std::string time_text(const VirtualClock& clock) {
