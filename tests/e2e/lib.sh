@@ -1,5 +1,5 @@
 # Helpers for the end-to-end tests: a fresh WINEPREFIX per case, Vistrel under wine, the probe, screenshots.
-# Sourced by run-e2e, which sets VISTREL_EXE, PROBE_EXE and SCREENSHOT_DIR.
+# Sourced by run-e2e, which sets VISTREL_EXE, PROBE_EXE, SCHEDULE_EXE and SCREENSHOT_DIR.
 
 scripts_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 passed=0
@@ -16,6 +16,7 @@ new_prefix() {
 }
 
 drop_prefix() {
+    stop_background
     wineserver -k >/dev/null 2>&1
     wineserver -w >/dev/null 2>&1
     rm -rf "$WINEPREFIX"
@@ -47,8 +48,10 @@ start_vistrel_shown() {
     probe wait "$main_class" 15000 >/dev/null
 }
 
+# Runs the probe; its exit status is the probe's own.
 probe() {
     wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'
+    return "${PIPESTATUS[0]}"
 }
 
 # Polls a command until its output equals the expected text or the seconds run out.
@@ -62,6 +65,58 @@ wait_for() {
         [ $SECONDS -ge $deadline ] && return 1
         sleep 0.2
     done
+}
+
+# Programs a case started beside Vistrel (a tray host, a stand-in shell); stopped when the case ends.
+background_pids=()
+stop_background() {
+    for pid in "${background_pids[@]}"; do kill "$pid" 2>/dev/null; done
+    background_pids=()
+}
+
+# A notification-area host on the test display: wine docks Vistrel's icon into it, at the display's bottom-right.
+readonly tray_icon_x=1268 tray_icon_y=788
+start_tray_host() {
+    trayer --edge bottom --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
+    background_pids+=($!)
+    sleep 1
+}
+
+# Windows of the classes Shell_TrayWnd and Progman, as the shell has them and wine has not.
+start_stand_in_shell() {
+    wine "$PROBE_EXE" shell 600 >/dev/null 2>&1 &
+    background_pids+=($!)
+    wait_for "visible=1 iconic=0" 10 probe state Progman
+}
+shell_state() { echo "$(probe state Shell_TrayWnd) $(probe state Progman)"; }
+readonly shell_shown="visible=1 iconic=0 visible=1 iconic=0" shell_hidden="visible=0 iconic=0 visible=0 iconic=0"
+
+# The per-user data file of the current prefix, and the schedule tool working on it.
+data_file() { echo "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Tarnwick/Vistrel/Vistrel.dat"; }
+schedule() {
+    local command=$1
+    shift
+    mkdir -p "$(dirname "$(data_file)")"
+    wine "$SCHEDULE_EXE" "$command" "Z:$(data_file)" "$@" 2>/dev/null | tr -d '\r'
+}
+# The local time of day so many seconds from now, and that moment in seconds since the epoch.
+time_in() { date -d "@$(($(date +%s) + $1))" +%H:%M:%S; }
+date_time_in() { date -d "@$(($(date +%s) + $1))" "+%Y-%m-%d %H:%M:%S"; }
+
+# The data of one registry value (empty when absent).
+reg_value() {
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+readonly settings_key='HKCU\Software\Tarnwick\Vistrel'
+
+# Whether a visible window of Vistrel's forms has that title: yes or no.
+shown_titled() { probe titled VistrelForm | grep -qxF "$1" && echo yes || echo no; }
+
+# Clicks at a point of the main window (client coordinates of the frame, which fills the window).
+click_in_main_window() {
+    local left top
+    read -r left top _ < <(probe rect "$main_class")
+    xdotool mousemove $((left + $1)) $((top + $2)) click 1
 }
 
 screenshot() {

@@ -1,7 +1,5 @@
 # One copy per session, the wake-up message and the power-off arguments.
 
-readonly main_class=ZQ_VISTREL
-
 e2e_second_copy_wakes_the_first_and_exits() {
     start_vistrel_shown
     probe minimize "$main_class"

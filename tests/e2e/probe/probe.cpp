@@ -2,12 +2,24 @@
 //   count CLASS                  number of top-level windows of that class
 //   wait CLASS MILLISECONDS      waits until a window of that class exists (exit 1 on time-out)
 //   state CLASS                  "visible=V iconic=I" of the first window of that class (exit 1 when none)
-//   minimize CLASS               minimises that window the way the system menu would
+//   minimize CLASS               minimises the application of that window, as the frame's minimise button does
+//   owner-state CLASS            "visible=V iconic=I" of the window's owner (the application window)
+//   topmost CLASS                1 when that window stays on top, else 0
+//   rect CLASS                   "LEFT TOP RIGHT BOTTOM" of that window on the screen
+//   send CLASS MSG WPARAM LPARAM sends a message (numbers) and prints the result
+//   post CLASS MSG WPARAM LPARAM posts a message
+//   titled CLASS                 the titles of the visible windows of that class, one a line (UTF-8)
+//   wait-title TITLE MILLISECONDS waits until a visible window with that title exists (exit 1 on time-out)
+//   click TITLE CAPTION          presses the button with that caption in the visible window with that title
+//   shell SECONDS                stands in for the shell: windows of the classes Shell_TrayWnd and Progman
+//   crash CLASS                  makes the process of that window fail with an unhandled exception
+//   touch PATH                   creates an empty file (a program for program tasks)
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -53,8 +65,14 @@ int print_state(const wchar_t* class_name) {
     return 0;
 }
 
-int minimize(const wchar_t* class_name) {
+HWND owner_of(const wchar_t* class_name) {
     HWND window = FindWindowW(class_name, nullptr);
+    HWND owner = window != nullptr ? GetWindow(window, GW_OWNER) : nullptr;
+    return owner != nullptr ? owner : window;
+}
+
+int minimize(const wchar_t* class_name) {
+    HWND window = owner_of(class_name);
     if (window == nullptr) {
         return 1;
     }
@@ -62,8 +80,151 @@ int minimize(const wchar_t* class_name) {
     return 0;
 }
 
+HWND find_or_fail(const wchar_t* class_name) {
+    HWND window = FindWindowW(class_name, nullptr);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window of class %ls\n", class_name);
+    }
+    return window;
+}
+
+void print_utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
+    std::printf("%s\n", bytes.c_str());
+}
+
+std::wstring window_text(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+struct TitleSearch {
+    const wchar_t* class_name;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_visible(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TitleSearch*>(param);
+    wchar_t name[256];
+    if (IsWindowVisible(window) && GetClassNameW(window, name, 256) > 0 &&
+        (search->class_name == nullptr || wcscmp(name, search->class_name) == 0)) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> visible_windows(const wchar_t* class_name) {
+    TitleSearch search{class_name, {}};
+    EnumWindows(collect_visible, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int print_titles(const wchar_t* class_name) {
+    for (HWND window : visible_windows(class_name)) {
+        print_utf8(window_text(window));
+    }
+    return 0;
+}
+
+struct ButtonSearch {
+    const wchar_t* caption;
+    HWND found;
+};
+
+BOOL CALLBACK find_button(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ButtonSearch*>(param);
+    if (window_text(window) == search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int click(const wchar_t* title, const wchar_t* caption) {
+    for (HWND window : visible_windows(nullptr)) {
+        if (window_text(window) != title) {
+            continue;
+        }
+        ButtonSearch search{caption, nullptr};
+        EnumChildWindows(window, find_button, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            PostMessageW(search.found, BM_CLICK, 0, 0);
+            return 0;
+        }
+    }
+    std::fprintf(stderr, "no button %ls in a window %ls\n", caption, title);
+    return 1;
+}
+
+bool title_shown(const wchar_t* title) {
+    for (HWND window : visible_windows(nullptr)) {
+        if (window_text(window) == title) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int wait_title(const wchar_t* title, DWORD timeout_ms) {
+    const DWORD start = GetTickCount();
+    while (!title_shown(title)) {
+        if (GetTickCount() - start > timeout_ms) {
+            return 1;
+        }
+        Sleep(20);
+    }
+    return 0;
+}
+
+int stand_in_for_shell(DWORD seconds) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    for (const wchar_t* name : {L"Shell_TrayWnd", L"Progman"}) {
+        wc.lpszClassName = name;
+        RegisterClassW(&wc);
+        HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, name, name, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                      wc.hInstance, nullptr);
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+    }
+    SetTimer(nullptr, 0, seconds * 1000, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) {
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+int crash(const wchar_t* class_name) {
+    HWND window = find_or_fail(class_name);
+    DWORD process_id = 0;
+    if (window == nullptr || GetWindowThreadProcessId(window, &process_id) == 0) {
+        return 1;
+    }
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_id);
+    if (process == nullptr) {
+        return 1;
+    }
+    // A thread that starts at an address where nothing is: an access violation nobody handles.
+    HANDLE thread =
+        CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(16), nullptr, 0, nullptr);
+    const int status = thread != nullptr ? 0 : 1;
+    if (thread != nullptr) {
+        CloseHandle(thread);
+    }
+    CloseHandle(process);
+    return status;
+}
+
+WPARAM number(const wchar_t* text) {
+    return static_cast<WPARAM>(std::wcstoull(text, nullptr, 0));
+}
+
 int usage() {
-    std::fprintf(stderr, "usage: vistrel-probe count|wait|state|minimize CLASS [MILLISECONDS]\n");
+    std::fprintf(stderr, "usage: see the head of probe.cpp\n");
     return 2;
 }
 
@@ -87,6 +248,71 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"minimize") {
         return minimize(class_name);
+    }
+    if (command == L"owner-state") {
+        HWND owner = owner_of(class_name);
+        if (owner == nullptr) {
+            return 1;
+        }
+        std::printf("visible=%d iconic=%d\n", IsWindowVisible(owner) ? 1 : 0, IsIconic(owner) ? 1 : 0);
+        return 0;
+    }
+    if (command == L"topmost") {
+        HWND window = find_or_fail(class_name);
+        if (window == nullptr) {
+            return 1;
+        }
+        std::printf("%d\n", (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ? 1 : 0);
+        return 0;
+    }
+    if (command == L"rect") {
+        HWND window = find_or_fail(class_name);
+        RECT rect{};
+        if (window == nullptr || !GetWindowRect(window, &rect)) {
+            return 1;
+        }
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+        return 0;
+    }
+    if ((command == L"send" || command == L"post") && argc == 6) {
+        HWND window = find_or_fail(class_name);
+        if (window == nullptr) {
+            return 1;
+        }
+        const auto message = static_cast<UINT>(number(argv[3]));
+        if (command == L"post") {
+            return PostMessageW(window, message, number(argv[4]), static_cast<LPARAM>(number(argv[5]))) ? 0 : 1;
+        }
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(window, message, number(argv[4]), static_cast<LPARAM>(number(argv[5])),
+                                 SMTO_ABORTIFHUNG, 5000, &result)) {
+            return 1;
+        }
+        std::printf("%llu\n", static_cast<unsigned long long>(result));
+        return 0;
+    }
+    if (command == L"titled") {
+        return print_titles(class_name);
+    }
+    if (command == L"wait-title" && argc == 4) {
+        return wait_title(argv[2], static_cast<DWORD>(number(argv[3])));
+    }
+    if (command == L"click" && argc == 4) {
+        return click(argv[2], argv[3]);
+    }
+    if (command == L"shell") {
+        return stand_in_for_shell(static_cast<DWORD>(number(argv[2])));
+    }
+    if (command == L"crash") {
+        return crash(class_name);
+    }
+    if (command == L"touch") {
+        HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return 1;
+        }
+        CloseHandle(file);
+        return 0;
     }
     return usage();
 }
