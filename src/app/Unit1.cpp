@@ -120,6 +120,7 @@ void TForm1::create_components() {
     task_page_ = std::make_unique<TaskPage>(*this, *TabSheet_task);
     settings_page_ = std::make_unique<SettingsPage>(*this, *TabSheet_settings);
     about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about);
+    zqPageControl_main->OnChange = [this](TObject* sender) { about_page_->zqPageControl_mainChange(sender); };
     zqPageControl_main->SetActivePage(TabSheet_rest);
     create_pause_button();
 
