@@ -91,8 +91,10 @@ void TForm1::create_components() {
     zqForm1->setSizeable(false);
     SetBounds(266, 203, kClientWidth, kClientHeight);
 
-    Timer1 = new SchedulerTimer(this);
-    Timer_day = new SchedulerTimer(this);
+    Timer1 = new TTimer(this);
+    Timer1->SetEnabled(false);
+    Timer_day = new TTimer(this);
+    Timer_day->SetEnabled(false);
     Timer_animate = new TTimer(this);
     Timer_animate->SetEnabled(false);
     Timer_animate->SetInterval(500);
@@ -122,6 +124,8 @@ void TForm1::create_components() {
     about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about);
     zqPageControl_main->OnChange = [this](TObject* sender) { about_page_->zqPageControl_mainChange(sender); };
     zqPageControl_main->SetActivePage(TabSheet_rest);
+    zqHotKey1->KeyList().GetItem(0).setKeyEdit(settings_page_->Edit_hotkey_0);
+    zqHotKey1->KeyList().GetItem(1).setKeyEdit(settings_page_->Edit_hotkey_1);
     create_pause_button();
 
     for (TComponent* component : std::vector<TComponent*>(Components())) {

@@ -54,8 +54,8 @@ public:
     TTabSheet* TabSheet_about = nullptr;
     TTabSheet* TabSheet_testing = nullptr;  // the developer page, never shown
     TzqBtn* zqBtn_Ctl = nullptr;
-    SchedulerTimer* Timer1 = nullptr;
-    SchedulerTimer* Timer_day = nullptr;
+    TTimer* Timer1 = nullptr;
+    TTimer* Timer_day = nullptr;
     TTimer* Timer_animate = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
     TPopupMenu* TrayPopupMenu = nullptr;

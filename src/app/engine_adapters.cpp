@@ -12,24 +12,24 @@ void InfoDialogMessages::ShowMessage(std::string_view text) {
     dialog_.ShowMessage(to_wide(text));
 }
 
+void TrayIconPort::SetVisible(bool visible) {
+    if (tray_) {
+        tray_->SetVisible(visible);
+    }
+}
+
+void TrayIconPort::Minimize() {
+    if (tray_) {
+        tray_->Minimize();
+    }
+}
+
 void HotKeyPort::set_key_value(int item, std::uint16_t key_value) {
     hot_keys_.KeyList().GetItem(item).setHotKey(key_value);
 }
 
 void HotKeyPort::activate(int item) {
     hot_keys_.KeyList().GetItem(item).activate_key(true);
-}
-
-SchedulerTimer::SchedulerTimer(TComponent* owner) : TComponent(owner), ticks_(nullptr) {
-    ticks_.SetEnabled(false);
-    ticks_.OnTimer = [this](TObject*) { fire(); };
-}
-
-void SchedulerTimer::restart() {
-    // A new interval or a new start: the system timer begins a full interval again.
-    ticks_.SetEnabled(false);
-    ticks_.SetInterval(Interval());
-    ticks_.SetEnabled(running());
 }
 
 }  // namespace vistrel::app

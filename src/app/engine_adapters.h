@@ -5,10 +5,8 @@
 #include "components/Zqtrayicon.h"
 #include "engine/message_service.h"
 #include "engine/settings.h"
-#include "engine/timer.h"
 #include "engine/tray_icon.h"
 #include "framework/component.h"
-#include "framework/timer.h"
 
 namespace vistrel::app {
 
@@ -26,16 +24,16 @@ private:
     TzqInfoDlg& dialog_;
 };
 
-/// The engine's tray icon: the form's TrayIcon1.
+/// The engine's tray icon: the form's TrayIcon1, while it exists.
 class TrayIconPort final : public TrayIcon {
 public:
-    explicit TrayIconPort(TzqTrayIcon& tray) : tray_(tray) {}
+    explicit TrayIconPort(TzqTrayIcon& tray) { tray_ = &tray; }
 
-    void SetVisible(bool visible) override { tray_.SetVisible(visible); }
-    void Minimize() override { tray_.Minimize(); }
+    void SetVisible(bool visible) override;
+    void Minimize() override;
 
 private:
-    TzqTrayIcon& tray_;
+    ComponentRef<TzqTrayIcon> tray_;
 };
 
 /// The settings' two hot-key items: the items of the form's zqHotKey1.
@@ -48,18 +46,6 @@ public:
 
 private:
     TzqHotKey& hot_keys_;
-};
-
-/// A timer component of the form that is also one of the scheduler's timers; its ticks come from the message loop
-/// and an error escaping one is reported by the application's error display.
-class SchedulerTimer final : public TComponent, public Timer {
-public:
-    explicit SchedulerTimer(TComponent* owner);
-
-private:
-    void restart() override;
-
-    TTimer ticks_;
 };
 
 }  // namespace vistrel::app

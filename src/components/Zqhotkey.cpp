@@ -83,7 +83,6 @@ void THotKeyListItem::setKeyEdit(TCustomEdit* edit) {
     if (edit == nullptr) {
         return;
     }
-    collection_.GetOwner().FreeNotification(edit);
     edit->SetReadOnly(true);
     edit->OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { OnHotKeyEdit(sender, key, shift); };
     edit->OnKeyUp = [this](TObject* sender, WORD& key, TShiftState shift) { OnEditKeyUp(sender, key, shift); };
@@ -176,19 +175,6 @@ void TzqHotKey::UpdateKey(bool save) {
             item.activate_key(true);
         } else if (item.KeyEdit() != nullptr) {
             item.KeyEdit()->SetText(item.KeyName());
-        }
-    }
-}
-
-void TzqHotKey::Notification(TComponent* component, TOperation operation) {
-    TComponent::Notification(component, operation);
-    if (operation != opRemove || key_list_ == nullptr) {
-        return;
-    }
-    for (int i = 0; i < key_list_->Count(); ++i) {
-        THotKeyListItem& item = key_list_->GetItem(i);
-        if (item.key_edit_ == component) {
-            item.key_edit_ = nullptr;  // going away: nothing of it may be touched any more
         }
     }
 }

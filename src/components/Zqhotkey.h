@@ -55,7 +55,7 @@ private:
     vistrel::KeyValue pending_ = 0;
     std::uint16_t identifier_ = 0;
     THotKeyList& collection_;
-    TCustomEdit* key_edit_ = nullptr;  // not owned
+    ComponentRef<TCustomEdit> key_edit_;
     std::wstring key_name_ = L"Input key here...";
     bool enabled_ = true;
 };
@@ -96,9 +96,6 @@ public:
     void UpdateKey(bool save);
     /// The hidden window the combinations are registered for.
     HWND Handle() const { return window_->handle(); }
-
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     friend class THotKeyListItem;

@@ -24,19 +24,11 @@ void TzqMenu::setLPicture(const TBitmap& picture) {
 }
 
 void TzqMenu::SetzqPopupMenu(TPopupMenu* menu) {
-    if (popup_menu_ != nullptr) {
-        RemoveFreeNotification(popup_menu_);
-    }
     popup_menu_ = menu;
-    FreeNotification(menu);
 }
 
 void TzqMenu::SetzqMainMenu(TMainMenu* menu) {
-    if (main_menu_ != nullptr) {
-        RemoveFreeNotification(main_menu_);
-    }
     main_menu_ = menu;
-    FreeNotification(menu);
 }
 
 void TzqMenu::Loaded() {
@@ -46,19 +38,6 @@ void TzqMenu::Loaded() {
     }
     if (main_menu_ != nullptr) {
         ActivatezqMenu(main_menu_);
-    }
-}
-
-void TzqMenu::Notification(TComponent* component, TOperation operation) {
-    TComponent::Notification(component, operation);
-    if (operation != opRemove) {
-        return;
-    }
-    if (component == popup_menu_) {
-        popup_menu_ = nullptr;
-    }
-    if (component == main_menu_) {
-        main_menu_ = nullptr;
     }
 }
 

@@ -48,15 +48,12 @@ public:
     /// Draws a caption with the character after its first "&" underlined and the "&" left out.
     void DrawMenuText(TCanvas& canvas, int x, int y, const std::wstring& text);
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
 private:
     void hook_tree(TMenuItem& parent);
 
     TBitmap l_picture_;
-    TPopupMenu* popup_menu_ = nullptr;  // not owned
-    TMainMenu* main_menu_ = nullptr;    // not owned
+    ComponentRef<TPopupMenu> popup_menu_;
+    ComponentRef<TMainMenu> main_menu_;
     TFont text_font_;
     TFont text_font_hl_;
     // Hooks outlive nothing: items whose painter is gone fall back to doing nothing.

@@ -120,19 +120,11 @@ void TzqTrayIcon::SetDefaultIcon() {
 }
 
 void TzqTrayIcon::SetPopupMenu(TPopupMenu* menu) {
-    if (popup_menu_ != nullptr) {
-        RemoveFreeNotification(popup_menu_);
-    }
     popup_menu_ = menu;
-    FreeNotification(menu);
 }
 
 void TzqTrayIcon::SetIcons(TImageList* icons) {
-    if (icons_ != nullptr) {
-        RemoveFreeNotification(icons_);
-    }
     icons_ = icons;
-    FreeNotification(icons);
 }
 
 void TzqTrayIcon::SetAnimate(bool animate) {
@@ -247,19 +239,9 @@ void TzqTrayIcon::Loaded() {
     Update();
 }
 
-void TzqTrayIcon::Notification(TComponent* component, TOperation operation) {
-    TComponent::Notification(component, operation);
-    if (operation != opRemove) {
-        return;
-    }
-    if (component == popup_menu_) {
-        popup_menu_ = nullptr;
-    }
-    if (component == icons_) {
-        icons_ = nullptr;
-        animate_ = false;
-        animate_timer_->SetEnabled(false);
-    }
+void TzqTrayIcon::stop_animation() {
+    animate_ = false;
+    animate_timer_->SetEnabled(false);
 }
 
 LRESULT TzqTrayIcon::DoMessage(UINT message, WPARAM wparam, LPARAM lparam) {

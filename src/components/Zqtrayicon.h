@@ -83,9 +83,6 @@ public:
     TMouseEvent OnMouseUp;
     TMouseEvent OnMouseDown;
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
 private:
     bool ApplicationHookProc(TMessage& message);
     static TShiftState ShiftState();
@@ -94,6 +91,7 @@ private:
     void mouse_up(TMouseButton button, TShiftState button_state);
     void double_click();
     void notify_shell(DWORD action);
+    void stop_animation();
 
     std::wstring hint_;
     int icon_index_ = 0;
@@ -106,8 +104,9 @@ private:
     FARPROC register_service_process_ = nullptr;
     NOTIFYICONDATAW data_{};
     TIcon icon_;
-    TImageList* icons_ = nullptr;       // not owned
-    TPopupMenu* popup_menu_ = nullptr;  // not owned
+    // Without its image list the icon cannot animate.
+    ComponentRef<TImageList> icons_{[this] { stop_animation(); }};
+    ComponentRef<TPopupMenu> popup_menu_;
     std::unique_ptr<TTimer> animate_timer_;
     int hook_id_ = 0;
     std::unique_ptr<UtilityWindow> window_;

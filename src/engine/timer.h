@@ -8,7 +8,8 @@ namespace vistrel {
 
 /// A timer of the user-interface thread: while enabled it calls its handler every Interval milliseconds.
 /// One-shot use is the caller's: disable, set the interval, enable, and disable again in the handler.
-/// Implementations say how a full interval is started (`restart`) and call `fire` when it has passed.
+/// Implementations keep the tag and the handler, say how a full interval is started (`restart`) and run the
+/// handler when it has passed.
 class Timer {
 public:
     Timer(const Timer&) = delete;
@@ -33,31 +34,24 @@ public:
     }
 
     /// A number the owner keeps with the timer.
-    std::int32_t Tag() const { return tag_; }
-    void SetTag(std::int32_t tag) { tag_ = tag; }
+    virtual std::int32_t Tag() const = 0;
+    virtual void SetTag(std::int32_t tag) = 0;
 
-    void SetOnTimer(std::function<void()> handler) { handler_ = std::move(handler); }
+    /// The handler run each time the interval has passed; an empty one does nothing.
+    virtual void SetOnTimer(std::function<void()> handler) = 0;
 
     /// Whether the timer will fire at all.
     bool running() const { return enabled_ && interval_ != 0; }
 
 protected:
-    Timer() = default;
+    explicit Timer(bool enabled = false) : enabled_(enabled) {}
 
     /// Interval or Enabled changed: start a full interval anew when running, else stop.
     virtual void restart() = 0;
-    /// The interval has passed: runs the handler, if there is one.
-    void fire() const {
-        if (handler_) {
-            handler_();
-        }
-    }
 
 private:
     std::uint32_t interval_ = 1000;
-    bool enabled_ = false;
-    std::int32_t tag_ = 0;
-    std::function<void()> handler_;
+    bool enabled_;
 };
 
 }  // namespace vistrel

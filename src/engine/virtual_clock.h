@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "engine/clock.h"
@@ -58,6 +59,10 @@ public:
     explicit VirtualTimer(VirtualClock& clock);
     ~VirtualTimer() override;
 
+    std::int32_t Tag() const override { return tag_; }
+    void SetTag(std::int32_t tag) override { tag_ = tag; }
+    void SetOnTimer(std::function<void()> handler) override { handler_ = std::move(handler); }
+
     /// When the timer fires next, in elapsed milliseconds of its clock (while running).
     std::int64_t due() const { return due_; }
 
@@ -65,8 +70,15 @@ private:
     friend class VirtualClock;
 
     void restart() override;
+    void fire() const {
+        if (handler_) {
+            handler_();
+        }
+    }
 
     VirtualClock& clock_;
+    std::int32_t tag_ = 0;
+    std::function<void()> handler_;
     std::int64_t due_ = 0;
     std::uint64_t sequence_ = 0;  // order among timers due at the same moment
 };

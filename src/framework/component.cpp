@@ -5,7 +5,8 @@
 namespace vistrel {
 namespace {
 
-void erase_one(std::vector<TComponent*>& list, TComponent* item) {
+template <typename T>
+void erase_one(std::vector<T*>& list, T* item) {
     const auto it = std::find(list.begin(), list.end(), item);
     if (it != list.end()) {
         list.erase(it);
@@ -14,19 +15,39 @@ void erase_one(std::vector<TComponent*>& list, TComponent* item) {
 
 }  // namespace
 
+void ComponentRefBase::set(TComponent* component) {
+    if (component == component_) {
+        return;
+    }
+    if (component_ != nullptr) {
+        erase_one(component_->references_, this);
+    }
+    component_ = component;
+    if (component_ != nullptr) {
+        component_->references_.push_back(this);
+    }
+}
+
+void ComponentRefBase::clear() {
+    component_ = nullptr;
+    if (on_cleared_) {
+        on_cleared_();
+    }
+}
+
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
     if (owner_ != nullptr) {
-        owner_->insert_component(this);
+        owner_->components_.push_back(this);
     }
 }
 
 TComponent::~TComponent() {
     destroying_ = true;
-    while (!free_notifies_.empty()) {
-        TComponent* other = free_notifies_.back();
-        free_notifies_.pop_back();
-        erase_one(other->free_notifies_, this);
-        other->Notification(this, opRemove);
+    // An action of a cleared reference may set other references: take one at a time.
+    while (!references_.empty()) {
+        ComponentRefBase* reference = references_.back();
+        references_.pop_back();
+        reference->clear();
     }
     while (!components_.empty()) {
         delete components_.back();  // its destructor takes it off the list
@@ -38,38 +59,8 @@ TComponent::~TComponent() {
 
 void TComponent::Loaded() {}
 
-void TComponent::FreeNotification(TComponent* component) {
-    if (component == nullptr || component == this ||
-        std::find(free_notifies_.begin(), free_notifies_.end(), component) != free_notifies_.end()) {
-        return;
-    }
-    free_notifies_.push_back(component);
-    component->free_notifies_.push_back(this);
-}
-
-void TComponent::RemoveFreeNotification(TComponent* component) {
-    erase_one(free_notifies_, component);
-    erase_one(component->free_notifies_, this);
-}
-
-void TComponent::Notification(TComponent* component, TOperation operation) {
-    // The owner passes news on to everything it owns, so siblings learn of each other.
-    const std::vector<TComponent*> owned = components_;
-    for (TComponent* c : owned) {
-        if (c != component) {
-            c->Notification(component, operation);
-        }
-    }
-}
-
-void TComponent::insert_component(TComponent* component) {
-    components_.push_back(component);
-    Notification(component, opInsert);
-}
-
 void TComponent::remove_component(TComponent* component) {
     erase_one(components_, component);
-    Notification(component, opRemove);
 }
 
 }  // namespace vistrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -7,9 +8,48 @@
 
 namespace vistrel {
 
-enum TOperation { opInsert, opRemove };
+class TComponent;
 
-/// A component: owned by its owner, which frees it, and told when components it refers to go away.
+/// What ComponentRef shares for every type: the registration with the referenced component.
+class ComponentRefBase {
+public:
+    ComponentRefBase(const ComponentRefBase&) = delete;
+    ComponentRefBase& operator=(const ComponentRefBase&) = delete;
+
+protected:
+    explicit ComponentRefBase(std::function<void()> on_cleared) : on_cleared_(std::move(on_cleared)) {}
+    ~ComponentRefBase() { set(nullptr); }
+
+    void set(TComponent* component);
+    TComponent* component() const { return component_; }
+
+private:
+    friend class TComponent;
+    /// The component is being freed.
+    void clear();
+
+    TComponent* component_ = nullptr;  // not owned
+    std::function<void()> on_cleared_;
+};
+
+/// A reference to a component that is not owned: it reads null from the moment that component is freed, and
+/// then runs its `on_cleared` action, if it has one. Every such reference is held in one of these.
+template <typename T>
+class ComponentRef : private ComponentRefBase {
+public:
+    explicit ComponentRef(std::function<void()> on_cleared = {}) : ComponentRefBase(std::move(on_cleared)) {}
+
+    ComponentRef& operator=(T* component) {
+        set(component);
+        return *this;
+    }
+    T* get() const { return static_cast<T*>(component()); }
+    T* operator->() const { return get(); }
+    operator T*() const { return get(); }
+};
+
+/// A component: owned by its owner, which frees it; references to it held in a ComponentRef are cleared when it
+/// is freed.
 class TComponent : public TObject {
 public:
     explicit TComponent(TComponent* owner);
@@ -20,25 +60,18 @@ public:
 
     /// Called once the owner has created this component and set its stored values.
     virtual void Loaded();
-    /// Asks to be told (through Notification) when `component`, which this one does not own, goes away.
-    void FreeNotification(TComponent* component);
-    void RemoveFreeNotification(TComponent* component);
     bool Destroying() const { return destroying_; }
 
     std::wstring Name;
     int Tag = 0;
 
-protected:
-    /// A component was inserted into or is being removed from the owner tree or the free-notify list.
-    virtual void Notification(TComponent* component, TOperation operation);
-
 private:
-    void insert_component(TComponent* component);
+    friend class ComponentRefBase;
     void remove_component(TComponent* component);
 
     TComponent* owner_;  // not owned
     std::vector<TComponent*> components_;
-    std::vector<TComponent*> free_notifies_;  // not owned
+    std::vector<ComponentRefBase*> references_;  // not owned: the references to this component
     bool destroying_ = false;
 };
 

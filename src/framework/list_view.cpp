@@ -93,9 +93,7 @@ TListView::TListView(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 250, 150);
 }
 
-TListView::~TListView() {
-    SetPopupMenu(nullptr);
-}
+TListView::~TListView() = default;
 
 void TListView::CreateParams(TCreateParams& params) {
     require_list_view_class();
@@ -273,21 +271,12 @@ void TListView::set_style_bit(DWORD bit, bool on) {
     SetWindowLongPtrW(Handle(), GWL_STYLE, static_cast<LONG_PTR>(on ? style | bit : style & ~bit));
 }
 
-void TListView::SetPopupMenu(TPopupMenu* menu) {
-    if (popup_menu_ != nullptr) {
-        RemoveFreeNotification(popup_menu_);
-    }
-    popup_menu_ = menu;
-    if (popup_menu_ != nullptr) {
-        FreeNotification(popup_menu_);
-    }
+TPopupMenu* TListView::PopupMenu() const {
+    return popup_menu_;
 }
 
-void TListView::Notification(TComponent* component, TOperation operation) {
-    TWinControl::Notification(component, operation);
-    if (operation == opRemove && component == popup_menu_) {
-        popup_menu_ = nullptr;
-    }
+void TListView::SetPopupMenu(TPopupMenu* menu) {
+    popup_menu_ = menu;
 }
 
 void TListView::popup_context_menu(LPARAM position) {

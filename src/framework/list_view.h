@@ -133,7 +133,7 @@ public:
     bool ReadOnly() const { return read_only_; }
     void SetReadOnly(bool read_only);
     /// Opened on a right click or the context-menu key; not owned.
-    TPopupMenu* PopupMenu() const { return popup_menu_; }
+    TPopupMenu* PopupMenu() const;
     void SetPopupMenu(TPopupMenu* menu);
 
 protected:
@@ -142,7 +142,6 @@ protected:
     void DestroyWnd() override;
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     std::optional<LRESULT> reflected_message(UINT message, WPARAM wparam, LPARAM lparam) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     friend class TListColumn;
@@ -174,7 +173,7 @@ private:
     bool hot_track_ = false;
     bool read_only_ = false;
     bool fitting_ = false;
-    TPopupMenu* popup_menu_ = nullptr;  // not owned
+    ComponentRef<TPopupMenu> popup_menu_;
 };
 
 }  // namespace vistrel

@@ -45,7 +45,7 @@ set_setting() {
 start_vistrel_shown() {
     set_setting AutoMinimize 0
     start_vistrel "$@"
-    probe wait "$main_class" 15000 >/dev/null
+    wait_for "visible=1 iconic=0" 15 probe state "$main_class"
 }
 
 # Runs the probe; its exit status is the probe's own.

@@ -2,29 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vistrel {
 namespace {
 
-// Records its own destruction and the removals it hears of.
+// Records its own destruction.
 class Probe : public TComponent {
 public:
     Probe(TComponent* owner, std::string name, std::vector<std::string>& log)
         : TComponent(owner), name_(std::move(name)), log_(log) {}
     ~Probe() override { log_.push_back("free " + name_); }
-
-    TComponent* referred = nullptr;
-
-protected:
-    void Notification(TComponent* component, TOperation operation) override {
-        TComponent::Notification(component, operation);
-        if (operation == opRemove && component == referred) {
-            log_.push_back(name_ + " lost its reference");
-            referred = nullptr;
-        }
-    }
 
 private:
     std::string name_;
@@ -51,26 +42,55 @@ TEST(Component, FreeingOneEarlyTakesItOffItsOwner) {
     EXPECT_TRUE(owner.Components().empty());
 }
 
-TEST(Component, ReferencesAreClearedWhenTheOtherGoesAway) {
+TEST(ComponentRef, ReadsNullOnceTheComponentIsFreedAndThenRunsItsAction) {
     struct Case {
         const char* name;
-        bool siblings;  // same owner: told through the owner; else through FreeNotification
+        bool through_owner;  // freed with its owner rather than on its own
     };
-    for (const Case& c : {Case{"siblings", true}, Case{"strangers", false}}) {
+    for (const Case& c : {Case{"freed on its own", false}, Case{"freed with its owner", true}}) {
         SCOPED_TRACE(c.name);
         std::vector<std::string> log;
-        Probe form(nullptr, "form", log);
-        Probe elsewhere(nullptr, "elsewhere", log);
-        auto* holder = new Probe(&form, "holder", log);
-        auto* menu = new Probe(c.siblings ? &form : &elsewhere, "menu", log);
-        holder->referred = menu;
-        if (!c.siblings) {
-            holder->FreeNotification(menu);
+        auto form = std::make_unique<Probe>(nullptr, "form", log);
+        auto* menu = new Probe(form.get(), "menu", log);
+        ComponentRef<Probe> first([&] { log.emplace_back("first cleared"); });
+        ComponentRef<Probe> second;
+        first = menu;
+        second = menu;
+        EXPECT_EQ(first.get(), menu);
+        EXPECT_EQ(second, menu);
+        bool null_when_told = false;
+        first = menu;  // setting the same component again changes nothing
+        ComponentRef<Probe> watcher([&] { null_when_told = watcher.get() == nullptr; });
+        watcher = menu;
+        if (c.through_owner) {
+            form.reset();
+        } else {
+            delete menu;
         }
-        delete menu;
-        EXPECT_EQ(holder->referred, nullptr);
-        EXPECT_EQ(log, (std::vector<std::string>{"free menu", "holder lost its reference"}));
+        EXPECT_EQ(first, nullptr);
+        EXPECT_EQ(second, nullptr);
+        EXPECT_TRUE(null_when_told);
+        EXPECT_EQ(std::count(log.begin(), log.end(), "first cleared"), 1);
     }
+}
+
+TEST(ComponentRef, PointedElsewhereOrGoneItNoLongerHearsOfTheOldComponent) {
+    std::vector<std::string> log;
+    int cleared = 0;
+    auto* old_menu = new Probe(nullptr, "old", log);
+    auto* new_menu = new Probe(nullptr, "new", log);
+    {
+        ComponentRef<Probe> reference([&] { ++cleared; });
+        reference = old_menu;
+        reference = new_menu;
+        delete old_menu;
+        EXPECT_EQ(reference, new_menu);
+        EXPECT_EQ(cleared, 0);
+        ComponentRef<Probe> short_lived([&] { ++cleared; });
+        short_lived = new_menu;
+    }
+    delete new_menu;  // both references are gone: nothing may touch them
+    EXPECT_EQ(cleared, 0);
 }
 
 }  // namespace

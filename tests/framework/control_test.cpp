@@ -11,7 +11,6 @@
 #include "framework/form.h"
 #include "framework/graphic_control.h"
 #include "framework/label.h"
-#include "framework/timer.h"
 #include "test_support.h"
 
 namespace vistrel {
@@ -183,21 +182,6 @@ TEST(Controls, ChineseTextRendersAsDistinctGlyphs) {
     const auto second = draw(L"定");
     EXPECT_NE(first, second);
     EXPECT_GT(std::count(first.begin(), first.end(), COLORREF{0}), 10);
-}
-
-TEST(Timers, FireWhileEnabledAndStopWhenDisabled) {
-    TTimer timer(nullptr);
-    int ticks = 0;
-    timer.SetInterval(10);
-    timer.OnTimer = [&](TObject* sender) {
-        EXPECT_EQ(sender, &timer);
-        if (++ticks == 3) {
-            timer.SetEnabled(false);
-        }
-    };
-    EXPECT_TRUE(pump_until([&] { return ticks >= 3; }));
-    pump_until([] { return false; }, 100);
-    EXPECT_EQ(ticks, 3);
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ e2e_tray_menu_hides_shows_pauses_and_quits() {
     sleep 1
     check "Cancel keeps it running" equals "$(probe state "$main_class")" "visible=1 iconic=0"
     choose_from_tray_menu 3
-    wait_for yes 5 shown_titled "提示" >/dev/null
+    check "quit asks again" wait_for yes 10 shown_titled "提示"
     probe click "提示" "确定"
     check "OK ends the program" wait_for 0 10 probe count "$main_class"
 }
@@ -82,8 +82,8 @@ e2e_tray_menu_hides_shows_pauses_and_quits() {
 e2e_compulsory_rest_in_dialog_mode_hides_and_restores_the_desktop() {
     start_stand_in_shell
     set_setting RestMode 0
-    schedule add-rest "$(time_in 12)" 1 >/dev/null
     local due=$(($(date +%s) + 12))
+    schedule add-rest "$(date -d "@$due" +%H:%M:%S)" 1 >/dev/null
     start_vistrel_shown
     probe wait-title "定时提醒" 20000
     local late=$(($(date +%s%N) / 1000000 - due * 1000))
@@ -106,6 +106,7 @@ e2e_pre_reminder_then_a_killed_copy_is_mended_at_next_start() {
     screenshot pre-reminder
     check "the rest hides task bar and desktop" wait_for "$shell_hidden" 70 shell_state
     kill -9 "$vistrel_pid"
+    wait "$vistrel_pid" 2>/dev/null
     check "the killed copy leaves them hidden" wait_for 0 10 probe count "$main_class"
     check "still hidden" equals "$(shell_state)" "$shell_hidden"
     start_vistrel
