@@ -51,7 +51,8 @@ void TZQBitmap::CleanUp() {
 
 void TZQBitmap::LoadBlank(int width, int height) {
     CleanUp();
-    if (width <= 0 || height <= 0) {
+    // No size, or one whose byte count int cannot hold: the image stays empty.
+    if (!pixels::image_size_fits(width, height)) {
         return;
     }
     width_ = width;
@@ -67,6 +68,10 @@ void TZQBitmap::LoadBlank(int width, int height) {
 }
 
 void TZQBitmap::Initialize() {
+    if (!pixels::image_size_fits(width_, height_)) {
+        CleanUp();
+        return;
+    }
     stride_ = pixels::row_stride(width_);
     padding_ = pixels::row_padding(width_);
     image_size_ = stride_ * height_;
@@ -347,26 +352,22 @@ void TZQBitmap::SaveToStream(std::ostream& out) {
 }
 
 bool TZQBitmap::LoadFromStream(std::istream& in) {
-    const std::vector<char> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (file.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || file[0] != 'B' || file[1] != 'M') {
-        return false;
-    }
-    BITMAPFILEHEADER file_header;
-    std::memcpy(&file_header, file.data(), sizeof(file_header));
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof(BITMAPFILEHEADER));
-    const LONG width = info->bmiHeader.biWidth;
-    const LONG height = std::abs(info->bmiHeader.biHeight);
-    if (width <= 0 || height <= 0 || file_header.bfOffBits >= file.size()) {
+    const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The system reads headers, colours and pixels where the file says they are: only a file that holds them
+    // all is handed over.
+    const std::optional<pixels::BmpLayout> layout = pixels::bmp_layout(file.data(), file.size());
+    if (!layout) {
         return false;
     }
     // Any bit depth: the system converts while drawing into the 24-bit section.
-    LoadBlank(width, height);
+    LoadBlank(layout->width, layout->height);
     if (!section_) {
         return false;
     }
-    StretchDIBits(dc_.get(), 0, 0, width, height, 0, 0, width, height, file.data() + file_header.bfOffBits, info,
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data() + layout->info_offset);
+    StretchDIBits(dc_.get(), 0, 0, width_, height_, 0, 0, width_, height_, file.data() + layout->pixels_offset, info,
                   DIB_RGB_COLORS, SRCCOPY);
-    PixelFormat = info->bmiHeader.biBitCount;
+    PixelFormat = layout->bit_count;
     changed_pixels();
     return true;
 }

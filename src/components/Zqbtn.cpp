@@ -1,15 +1,16 @@
 #include "components/Zqbtn.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "components/color_shade.h"
 #include "framework/application.h"
 #include "framework/form.h"
+#include "framework/program_style.h"
 
 namespace vistrel {
 namespace {
-
-constexpr TColor kProgramGrey = 14671839;  // RGB 223, 223, 223
 
 RECT to_rect(const PixelRect& r) {
     return {r.left, r.top, r.right, r.bottom};
@@ -164,8 +165,15 @@ TPictureListItem& TPictureList::Add() {
     return *items_.back();
 }
 
+std::size_t TPictureList::checked_index(int index) const {
+    if (index < 0 || index >= Count()) {
+        throw std::out_of_range("Picture list index out of bounds (" + std::to_string(index) + ")");
+    }
+    return static_cast<std::size_t>(index);
+}
+
 void TPictureList::Delete(int index) {
-    items_.erase(items_.begin() + index);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(checked_index(index)));
     Update();
 }
 
@@ -198,7 +206,7 @@ int TPictureList::IndexOf(const TPictureListItem& item) const {
 
 void TPictureList::Move(int from, int to) {
     to = std::clamp(to, 0, Count() - 1);
-    if (from < 0 || from == to) {
+    if (from < 0 || from >= Count() || from == to) {
         return;
     }
     auto item = std::move(items_[static_cast<std::size_t>(from)]);

@@ -91,7 +91,9 @@ public:
     TzqBtn& GetOwner() const { return button_; }
     TPictureListItem& Add();
     int Count() const { return static_cast<int>(items_.size()); }
-    TPictureListItem& Items(int index) const { return *items_[static_cast<std::size_t>(index)]; }
+    /// The item at an index; an index outside the list throws std::out_of_range.
+    TPictureListItem& Items(int index) const { return *items_[checked_index(index)]; }
+    /// Removes the item at an index; an index outside the list throws std::out_of_range.
     void Delete(int index);
     void Clear();
     /// Makes this list a copy of another: pictures and their settings.
@@ -100,6 +102,7 @@ public:
     void Move(int from, int to);
 
 private:
+    std::size_t checked_index(int index) const;
     void Update();
 
     TzqBtn& button_;

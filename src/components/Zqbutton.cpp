@@ -1,9 +1,11 @@
 #include "components/Zqbutton.h"
 
+#include "framework/program_style.h"
+
 namespace vistrel {
 
 TzqButton::TzqButton(TComponent* owner) : TButton(owner) {
-    SetColor(14671839);
+    SetColor(kProgramGrey);
 }
 
 void TzqButton::CreateParams(TCreateParams& params) {

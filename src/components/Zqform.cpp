@@ -1,6 +1,7 @@
 #include "components/Zqform.h"
 
 #include "framework/application.h"
+#include "framework/program_style.h"
 
 namespace vistrel {
 namespace {
@@ -32,7 +33,7 @@ bool application_in_front() {
 TzqForm::TzqForm(TForm* owner) : TGraphicControl(owner), FForm(owner) {
     SetParent(owner);
     TFont title;
-    title.SetName(L"宋体");
+    title.SetName(kProgramFontName);
     title.SetSize(11);
     title.SetStyle(fsBold);
     title.SetColor(clWhite);

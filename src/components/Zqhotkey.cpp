@@ -1,6 +1,8 @@
 #include "components/Zqhotkey.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "components/hot_key_capture.h"
 
@@ -147,8 +149,15 @@ void THotKeyList::Assign(const THotKeyList& source) {
     }
 }
 
+std::size_t THotKeyList::checked_index(int index) const {
+    if (index < 0 || index >= Count()) {
+        throw std::out_of_range("Hot key list index out of bounds (" + std::to_string(index) + ")");
+    }
+    return static_cast<std::size_t>(index);
+}
+
 void THotKeyList::Delete(int index) {
-    items_.erase(items_.begin() + index);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(checked_index(index)));
 }
 
 int THotKeyList::IndexOf(const THotKeyListItem& item) const {

@@ -71,14 +71,18 @@ public:
     TzqHotKey& GetOwner() const { return owner_; }
     THotKeyListItem& Add();
     int Count() const { return static_cast<int>(items_.size()); }
-    THotKeyListItem& GetItem(int index) const { return *items_[static_cast<std::size_t>(index)]; }
+    /// The item at an index; an index outside the list throws std::out_of_range.
+    THotKeyListItem& GetItem(int index) const { return *items_[checked_index(index)]; }
     void SetItem(int index, const THotKeyListItem& source) { GetItem(index).Assign(source); }
     /// Makes this list a copy of another: as many items, each assigned from its twin.
     void Assign(const THotKeyList& source);
+    /// Removes the item at an index; an index outside the list throws std::out_of_range.
     void Delete(int index);
     int IndexOf(const THotKeyListItem& item) const;
 
 private:
+    std::size_t checked_index(int index) const;
+
     TzqHotKey& owner_;
     std::vector<std::unique_ptr<THotKeyListItem>> items_;
 };

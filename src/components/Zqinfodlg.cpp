@@ -2,14 +2,27 @@
 
 #include <algorithm>
 
+#include "components/gbk_text.h"
 #include "components/zq_dialog_layout.h"
 #include "framework/application.h"
+#include "framework/program_style.h"
 
 namespace vistrel {
 namespace {
 
 constexpr UINT kRequestMessage = WM_USER + 1;
-constexpr TColor kDialogColor = 14671839;
+// wParam of a request: what to do.
+constexpr WPARAM kClose = 0;
+constexpr WPARAM kShowMessage = 1;
+constexpr WPARAM kShowInput = 2;          // lParam: the kind
+constexpr std::size_t kCaptionBytes = 8;  // GBK bytes a custom button caption keeps
+
+// Dialogs open centred on the primary screen: its work area is all they may take.
+RECT primary_work_area() {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
 
 }  // namespace
 
@@ -72,7 +85,8 @@ void TzqInfoDlg::post(int kind) {
 
 void TzqInfoDlg::post_token(int kind) {
     // Once the session has ended the window is gone; a null window would make this a thread message.
-    if (Handle() != nullptr && PostMessageW(Handle(), kRequestMessage, kind == 0 ? 1 : 2, kind)) {
+    if (Handle() != nullptr &&
+        PostMessageW(Handle(), kRequestMessage, kind == kMessageKind ? kShowMessage : kShowInput, kind)) {
         ++tokens_;
     }
 }
@@ -88,7 +102,10 @@ LRESULT TzqInfoDlg::Wnd_Proc(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_QUERYENDSESSION:
             return 1;
         case WM_ENDSESSION:
-            window_.destroy();
+            // wParam FALSE: another program cancelled the log-off; the session's dialogs must still come.
+            if (wparam != FALSE) {
+                window_.destroy();
+            }
             return 0;
         case kRequestMessage:
             break;
@@ -96,18 +113,18 @@ LRESULT TzqInfoDlg::Wnd_Proc(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
     }
     PostShow = false;
-    if (wparam == 0) {
+    if (wparam == kClose) {
         CloseDialog();
         return 0;
     }
-    if (wparam != 1 && wparam != 2) {
+    if (wparam != kShowMessage && wparam != kShowInput) {
         return 0;
     }
     const bool ours = tokens_ > 0;
     if (ours) {
         --tokens_;
     }
-    int kind = wparam == 1 ? 0 : static_cast<int>(lparam);
+    int kind = wparam == kShowMessage ? kMessageKind : static_cast<int>(lparam);
     if (!ours) {
         pending_.push_back(capture(kind));  // posted by someone else: it shows what the members hold now
     }
@@ -120,7 +137,7 @@ LRESULT TzqInfoDlg::Wnd_Proc(UINT message, WPARAM wparam, LPARAM lparam) {
     pending_.pop_front();
     apply(request);
     kind = request.kind;
-    if (kind == 0) {
+    if (kind == kMessageKind) {
         InfoDlgExecute(false);
     } else {
         InputDlgExecute(kind, false);
@@ -151,9 +168,9 @@ int TzqInfoDlg::ExMessageBox(const std::wstring& text,
                              unsigned type) {
     Text = text;
     Caption = caption;
-    BtnCaptions = {dialog::cut_to_bytes(b4, 8), dialog::cut_to_bytes(b3, 8), dialog::cut_to_bytes(b2, 8),
-                   dialog::cut_to_bytes(b1, 8)};
-    DlgType = type | 0xF;
+    BtnCaptions = {cut_to_gbk_bytes(b4, kCaptionBytes), cut_to_gbk_bytes(b3, kCaptionBytes),
+                   cut_to_gbk_bytes(b2, kCaptionBytes), cut_to_gbk_bytes(b1, kCaptionBytes)};
+    DlgType = type | dialog::kCustomButtons;
     return InfoDlgExecute(PostShow);
 }
 
@@ -175,7 +192,7 @@ bool TzqInfoDlg::ControlDlg(TControl* control, const std::wstring& caption) {
     }
     Caption = caption;
     HostedControl = control;
-    return InputDlgExecute(3, PostShow);
+    return InputDlgExecute(kControlKind, PostShow);
 }
 
 void TzqInfoDlg::CloseDialog() {
@@ -197,7 +214,7 @@ int TzqInfoDlg::InfoDlgExecute(bool post_request) {
 
 bool TzqInfoDlg::InputDlgExecute(int kind, bool post_request) {
     // Only the three kinds exist; a hosted-control dialog needs its control (a posted request may lack both).
-    if (kind < 1 || kind > 3 || (kind == 3 && HostedControl == nullptr)) {
+    if (kind < kLineInputKind || kind > kControlKind || (kind == kControlKind && HostedControl == nullptr)) {
         return false;
     }
     if (post_request || Showing) {
@@ -212,11 +229,7 @@ TForm* TzqInfoDlg::build_form(TBorderIcons icons) {
     form->Position = poScreenCenter;
     form->SetBorderIcons(icons);
     form->SetCaption(Caption);
-    TFont font;
-    font.SetName(L"宋体");
-    font.SetSize(9);
-    form->SetFont(font);
-    form->SetColor(kDialogColor);
+    form->SetColor(kProgramGrey);  // its font is the program's by default
     form->SetFormStyle(fsStayOnTop);
     form->OnResize = [this](TObject* sender) { OnFormResize(sender); };
     return form;
@@ -231,7 +244,7 @@ void TzqInfoDlg::make_frame(TForm* form, bool sizeable) {
 
 int TzqInfoDlg::run_message_dialog() {
     Showing = true;
-    DlgKind = 0;
+    DlgKind = kMessageKind;
     Run current;
     current.form.reset(build_form(biSystemMenu));
     Form = current.form.get();
@@ -260,7 +273,14 @@ int TzqInfoDlg::run_message_dialog() {
     TextLabel = new TLabel(Form);
     TextLabel->SetParent(Form);
     TextLabel->SetTransparent(true);
+    TextLabel->SetShowAccelChar(false);  // a reminder's "Tom & Jerry" keeps its "&"
     TextLabel->SetCaption(Text);
+    const RECT work_area = primary_work_area();
+    const int widest = dialog::widest_text(work_area.right - work_area.left, IconImage->Width());
+    if (TextLabel->Width() > widest) {
+        TextLabel->SetWidth(widest);
+        TextLabel->SetWordWrap(true);
+    }
 
     const auto faces = dialog::button_faces(DlgType, BtnCaptions);
     for (const int i : dialog::creation_order(DlgType)) {
@@ -277,9 +297,10 @@ int TzqInfoDlg::run_message_dialog() {
     }
     current.buttons = Buttons;
 
-    const dialog::Size size =
+    const dialog::Size size = dialog::fit_to(
         dialog::message_size({TextLabel->Width(), TextLabel->Height()}, IconImage->Width(),
-                             {Form->Constraints().MinWidth(), Form->Constraints().MinHeight()}, Buttons[3]->Visible());
+                             {Form->Constraints().MinWidth(), Form->Constraints().MinHeight()}, Buttons[3]->Visible()),
+        {work_area.right - work_area.left, work_area.bottom - work_area.top});
     Form->SetBounds(Form->Left(), Form->Top(), size.width, size.height);
     OnFormResize(Form);
     BtnResult = run(current);
@@ -294,7 +315,8 @@ bool TzqInfoDlg::run_input_dialog(int kind) {
     DlgKind = kind;
     Run current;
     current.kind = kind;
-    current.form.reset(build_form(kind == 1 || !Sizeable ? biSystemMenu : biSystemMenu | biMinimize | biMaximize));
+    const bool only_close = kind == kLineInputKind || !Sizeable;
+    current.form.reset(build_form(only_close ? biSystemMenu : biSystemMenu | biMinimize | biMaximize));
     Form = current.form.get();
     TextLabel = nullptr;
     IconImage = nullptr;
@@ -304,49 +326,70 @@ bool TzqInfoDlg::run_input_dialog(int kind) {
     make_frame(Form, Sizeable);
     current.frame = Frame;
 
-    TSizeConstraints& limits = Form->Constraints();
-    limits.SetMinWidth(250);
-    limits.SetMinHeight(100);
+    Form->Constraints().SetMinWidth(250);
+    Form->Constraints().SetMinHeight(100);
     switch (kind) {
-        case 1:
-            limits.SetMaxHeight(limits.MinHeight());
-            Form->SetWidth(limits.MinWidth());
+        case kLineInputKind:
+            build_line_input();
             break;
-        case 2:
-            Form->SetBounds(Form->Left(), Form->Top(), DlgWidth, DlgHeight);
-            break;
-        case 3:
-            limits.SetMinWidth(std::max(limits.MinWidth(), HostedControl->Width() + 30));
-            limits.SetMinHeight(std::max(limits.MinHeight(), HostedControl->Height() + 90));
-            Form->SetBounds(Form->Left(), Form->Top(), HostedControl->Width() + 30, HostedControl->Height() + 90);
-            HostedControl->SetParent(Form);
-            HostedControl->Show();
-            OnFormResize(Form);
+        case kTextInputKind:
+            build_text_input();
             break;
         default:
+            host_control();
             break;
     }
-    if (kind == 1) {
-        Edit = new TEdit(Form);
-        Edit->SetParent(Form);
-        Edit->SetBounds(7, 30, Form->Width() - 15, Edit->Height());
-        Edit->SetText(Text);
-        Edit->SetPasswordChar(PasswordChar);
-        Edit->SetTabOrder(0);
-        Edit->SetAnchors(akLeft | akTop | akRight | akBottom);
-        Edit->OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) {
-            OnKeyDownOnInputEdit(sender, key, shift);
-        };
-    } else if (kind == 2) {
-        Memo = new TMemo(Form);
-        Memo->SetParent(Form);
-        Memo->SetBounds(7, 30, Form->Width() - 15, Form->Height() - 80);
-        Memo->SetScrollBars(ScrollBars);
-        Memo->SetWordWrap(WordWrap);
-        Memo->SetText(Text);
-        Memo->SetTabOrder(0);
-        Memo->SetAnchors(akLeft | akTop | akRight | akBottom);
-    }
+    add_input_buttons();
+    current.buttons = Buttons;
+
+    const bool accepted = run(current) == mrOk;
+    take_input(kind, accepted);
+    forget(current);
+    InputResult = accepted ? 1 : 0;
+    Showing = false;
+    post_for_waiting_request();
+    return accepted;
+}
+
+void TzqInfoDlg::build_line_input() {
+    TSizeConstraints& limits = Form->Constraints();
+    limits.SetMaxHeight(limits.MinHeight());
+    Form->SetWidth(limits.MinWidth());
+    Edit = new TEdit(Form);
+    Edit->SetParent(Form);
+    Edit->SetBounds(7, 30, Form->Width() - 15, Edit->Height());
+    Edit->SetText(Text);
+    Edit->SetPasswordChar(PasswordChar);
+    Edit->SetTabOrder(0);
+    Edit->SetAnchors(akLeft | akTop | akRight | akBottom);
+    Edit->OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) {
+        OnKeyDownOnInputEdit(sender, key, shift);
+    };
+}
+
+void TzqInfoDlg::build_text_input() {
+    Form->SetBounds(Form->Left(), Form->Top(), DlgWidth, DlgHeight);
+    Memo = new TMemo(Form);
+    Memo->SetParent(Form);
+    Memo->SetBounds(7, 30, Form->Width() - 15, Form->Height() - 80);
+    Memo->SetScrollBars(ScrollBars);
+    Memo->SetWordWrap(WordWrap);
+    Memo->SetText(Text);
+    Memo->SetTabOrder(0);
+    Memo->SetAnchors(akLeft | akTop | akRight | akBottom);
+}
+
+void TzqInfoDlg::host_control() {
+    TSizeConstraints& limits = Form->Constraints();
+    limits.SetMinWidth(std::max(limits.MinWidth(), HostedControl->Width() + 30));
+    limits.SetMinHeight(std::max(limits.MinHeight(), HostedControl->Height() + 90));
+    Form->SetBounds(Form->Left(), Form->Top(), HostedControl->Width() + 30, HostedControl->Height() + 90);
+    HostedControl->SetParent(Form);
+    HostedControl->Show();
+    OnFormResize(Form);
+}
+
+void TzqInfoDlg::add_input_buttons() {
     const wchar_t* captions[] = {L"取消", L"确定"};
     for (std::size_t i = 0; i < 2; ++i) {
         auto* button = new TzqButton(Form);
@@ -357,23 +400,18 @@ bool TzqInfoDlg::run_input_dialog(int kind) {
         button->OnClick = [this](TObject* sender) { OnClickBtn(sender); };
         Buttons[i] = button;
     }
-    current.buttons = Buttons;
+}
 
-    const bool ok = run(current) == mrOk;
-    if (ok && kind == 1) {
+// After the run: an accepted edit's text becomes Text; a hosted control leaves the dialog, to outlive it.
+void TzqInfoDlg::take_input(int kind, bool accepted) {
+    if (accepted && kind == kLineInputKind) {
         Text = Edit->Text();
-    } else if (ok && kind == 2) {
+    } else if (accepted && kind == kTextInputKind) {
         Text = Memo->Text();
-    }
-    if (kind == 3) {
+    } else if (kind == kControlKind) {
         HostedControl->Hide();
         HostedControl->SetParent(nullptr);
     }
-    forget(current);
-    InputResult = ok ? 1 : 0;
-    Showing = false;
-    post_for_waiting_request();
-    return ok;
 }
 
 int TzqInfoDlg::run(Run& current) {
@@ -383,7 +421,7 @@ int TzqInfoDlg::run(Run& current) {
         ~Pop() { runs.pop_back(); }
     } pop{runs_};
     const TModalResult modal = current.form->ShowModal();
-    return current.kind == 0 ? current.result : modal;
+    return current.kind == kMessageKind ? current.result : modal;
 }
 
 void TzqInfoDlg::forget(const Run& finished) {
@@ -413,7 +451,7 @@ void TzqInfoDlg::OnClickBtn(TObject* sender) {
     }
     TForm& form = *current->form;
     const auto* caption_button = dynamic_cast<const TSpeedButton*>(sender);
-    if (current->kind == 0) {
+    if (current->kind == kMessageKind) {
         current->result = caption_button != nullptr ? current->buttons[0]->Tag : static_cast<TComponent*>(sender)->Tag;
         BtnResult = current->result;
         form.SetModalResult(mrOk);
@@ -440,10 +478,10 @@ void TzqInfoDlg::OnFormResize(TObject* sender) {
     if (sender != Form || Form == nullptr) {
         return;
     }
-    if (DlgKind == 0 && TextLabel != nullptr && Buttons[0] != nullptr) {
+    if (DlgKind == kMessageKind && TextLabel != nullptr && Buttons[0] != nullptr) {
         TextLabel->SetLeft(dialog::text_left(Form->Width(), TextLabel->Width(), IconImage->Width()));
         TextLabel->SetTop(dialog::text_top(Buttons[0]->Top(), IconImage->Top(), TextLabel->Height()));
-    } else if (DlgKind == 3 && HostedControl != nullptr && HostedControl->Parent() == Form) {
+    } else if (DlgKind == kControlKind && HostedControl != nullptr && HostedControl->Parent() == Form) {
         HostedControl->SetBounds((Form->Width() - HostedControl->Width()) / 2,
                                  (Form->Height() - HostedControl->Height()) / 2 - 8, HostedControl->Width(),
                                  HostedControl->Height());

@@ -25,6 +25,12 @@ public:
     TzqInfoDlg();
     ~TzqInfoDlg() override;
 
+    /// Kinds of dialog: the values of DlgKind and of the kind InputDlgExecute builds.
+    static constexpr int kMessageKind = 0;
+    static constexpr int kLineInputKind = 1;  // one line in an edit
+    static constexpr int kTextInputKind = 2;  // text in a multi-line edit
+    static constexpr int kControlKind = 3;    // a control of the caller's
+
     bool Showing = false;
     int InputResult = 0;
     bool PostShow = false;
@@ -65,8 +71,8 @@ public:
     int InfoDlgExecute(bool post);
     bool GetString(const std::wstring& caption, const std::wstring& text);
     bool GetText(const std::wstring& caption, const std::wstring& text);
-    bool EditDlgExecute() { return InputDlgExecute(1, PostShow); }
-    bool MemoDlgExecute() { return InputDlgExecute(2, PostShow); }
+    bool EditDlgExecute() { return InputDlgExecute(kLineInputKind, PostShow); }
+    bool MemoDlgExecute() { return InputDlgExecute(kTextInputKind, PostShow); }
     bool ControlDlg(TControl* control, const std::wstring& caption);
     bool InputDlgExecute(int kind, bool post);
     /// Ends the open dialog (as Cancel) as soon as control returns to its message loop.
@@ -90,6 +96,11 @@ private:
     void make_frame(TForm* form, bool sizeable);
     int run_message_dialog();
     bool run_input_dialog(int kind);
+    void build_line_input();
+    void build_text_input();
+    void host_control();
+    void add_input_buttons();
+    void take_input(int kind, bool accepted);
     int run(Run& run);
     Run* run_of(TObject* sender);
     void forget(const Run& run);

@@ -10,7 +10,7 @@ TzqMenu::TzqMenu(TComponent* owner) : TComponent(owner) {
     if (auto* form = dynamic_cast<TForm*>(owner)) {
         text_font_.Assign(form->Font());
         text_font_hl_.Assign(form->Font());
-        text_font_hl_.SetColor(clRed);
+        text_font_hl_.SetColor(kMenuHighlightTextColor);
     } else {
         text_font_.SetColor(clBlack);
     }

@@ -7,6 +7,7 @@
 #include "framework/bitmap.h"
 #include "framework/component.h"
 #include "framework/menu.h"
+#include "framework/program_style.h"
 
 namespace vistrel {
 
@@ -31,8 +32,8 @@ public:
     int MenuBarHeightExt = 10;
     int MenuBarWidthExt = 10;
     int MenuTextIndent = 5;
-    TColor MenuBarColor = 14671839;  // RGB 223, 223, 223
-    TColor MenuBarColorHL = clTeal;
+    TColor MenuBarColor = kProgramGrey;
+    TColor MenuBarColorHL = kMenuHighlightColor;
     /// Kept with the form; disabled captions are always grey.
     TColor MenuTextDisabledColor = clGray;
     std::uint8_t GradualCount = 120;

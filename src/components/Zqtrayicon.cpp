@@ -249,7 +249,10 @@ LRESULT TzqTrayIcon::DoMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_QUERYENDSESSION:
             return 1;
         case WM_ENDSESSION:
-            SetVisible(false);
+            // wParam FALSE: another program cancelled the log-off, and the session goes on with its icon.
+            if (wparam != FALSE) {
+                SetVisible(false);
+            }
             return 0;
         case kTrayCallbackMessage:
             icon_callback(LOWORD(lparam));

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "components/gbk_text.h"
+
 namespace vistrel {
 namespace {
 
@@ -10,16 +12,8 @@ constexpr int kBottomSnap = 300;
 
 }  // namespace
 
-std::size_t double_byte_length(std::wstring_view text) {
-    std::size_t bytes = 0;
-    for (const wchar_t c : text) {
-        bytes += c < 0x80 ? 1 : 2;
-    }
-    return bytes;
-}
-
 bool tray_hint_fits(std::wstring_view hint) {
-    return double_byte_length(hint) < kHintLimit;
+    return gbk_length(hint) < kHintLimit;
 }
 
 int tray_menu_top(int cursor_y, int work_area_bottom) {

@@ -5,10 +5,7 @@
 
 namespace vistrel {
 
-/// Bytes a text takes in a double-byte code page: one per ASCII character, two for any other.
-std::size_t double_byte_length(std::wstring_view text);
-
-/// Whether a text may be the tray icon's tool tip (shorter than 64 bytes).
+/// Whether a text may be the tray icon's tool tip (shorter than 64 bytes of GBK).
 bool tray_hint_fits(std::wstring_view hint);
 
 /// Vertical place of the tray menu: near the bottom of the work area it opens from that edge.

@@ -19,16 +19,11 @@ const StandardSet kSets[] = {
     {2, {{L"重试", 4}, {L"取消", 2}}},
 };
 
-int char_bytes(wchar_t c) {
-    // The euro sign is the one single-byte character above ASCII in code page 936.
-    return c < 0x80 || c == 0x20AC ? 1 : 2;
-}
-
 }  // namespace
 
 std::array<ButtonFace, 4> button_faces(unsigned type, const std::array<std::wstring, 4>& custom) {
     std::array<ButtonFace, 4> faces{};
-    const unsigned set = type & 0xF;
+    const unsigned set = button_set(type);
     if (set >= std::size(kSets)) {
         for (int i = 0; i < 4; ++i) {
             faces[static_cast<std::size_t>(i)] = {custom[static_cast<std::size_t>(i)], i};
@@ -43,7 +38,7 @@ std::array<ButtonFace, 4> button_faces(unsigned type, const std::array<std::wstr
 }
 
 std::array<int, 4> creation_order(unsigned type) {
-    const int d = static_cast<int>((type >> 8) & 3);
+    const int d = default_button(type);
     std::array<int, 4> order{};
     for (int p = 0; p < 4; ++p) {
         order[static_cast<std::size_t>(p)] = ((d - p) % 4 + 4) % 4;
@@ -61,20 +56,20 @@ Size message_size(Size text, int icon_width, Size minimum, bool fourth_button_vi
     return s;
 }
 
+int widest_text(int work_area_width, int icon_width) {
+    return work_area_width - icon_width - 20;  // the margins of message_size
+}
+
+Size fit_to(Size size, Size work_area) {
+    return {std::min(size.width, work_area.width), std::min(size.height, work_area.height)};
+}
+
 int text_left(int dialog_width, int text_width, int icon_width) {
     return std::max((dialog_width - text_width) / 2, icon_width);
 }
 
 int text_top(int buttons_top, int icon_top, int text_height) {
     return (buttons_top + icon_top - text_height) / 2;
-}
-
-std::wstring cut_to_bytes(const std::wstring& text, int bytes) {
-    std::size_t n = 0;
-    for (int used = 0; n < text.size() && used + char_bytes(text[n]) <= bytes; ++n) {
-        used += char_bytes(text[n]);
-    }
-    return text.substr(0, n);
 }
 
 }  // namespace vistrel::dialog

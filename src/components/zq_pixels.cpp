@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
+#include <limits>
 #include <numbers>
 
 namespace vistrel::pixels {
@@ -426,6 +428,75 @@ std::vector<std::uint8_t> encode_bmp(const PixelView& image) {
         out.resize(out.size() + static_cast<std::size_t>(stride - 3 * image.width));
     }
     return out;
+}
+
+bool image_size_fits(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    const auto stride = 3 * static_cast<std::int64_t>(width) + width % 4;
+    return stride * height <= std::numeric_limits<int>::max();
+}
+
+namespace {
+
+std::uint32_t read_u32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::uint16_t read_u16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
+
+}  // namespace
+
+std::optional<BmpLayout> bmp_layout(const std::uint8_t* file, std::size_t size) {
+    if (size < kFileHeaderSize + kInfoHeaderSize || file[0] != 'B' || file[1] != 'M') {
+        return std::nullopt;
+    }
+    const std::uint8_t* info = file + kFileHeaderSize;
+    const std::uint32_t info_size = read_u32(info);
+    const auto width = static_cast<std::int32_t>(read_u32(info + 4));
+    const auto stored_height = static_cast<std::int32_t>(read_u32(info + 8));
+    const int bit_count = read_u16(info + 14);
+    const std::uint32_t compression = read_u32(info + 16);
+    const std::uint32_t image_bytes = read_u32(info + 20);
+    const std::uint32_t colours_used = read_u32(info + 32);
+    if (info_size < kInfoHeaderSize || info_size > size - kFileHeaderSize || read_u16(info + 12) != 1 ||
+        stored_height == std::numeric_limits<std::int32_t>::min()) {
+        return std::nullopt;
+    }
+    const int height = stored_height < 0 ? -stored_height : stored_height;
+    if (!image_size_fits(width, height)) {
+        return std::nullopt;
+    }
+    const bool known_depth =
+        bit_count == 1 || bit_count == 4 || bit_count == 8 || bit_count == 16 || bit_count == 24 || bit_count == 32;
+    const bool run_length = (compression == kRle8 && bit_count == 8) || (compression == kRle4 && bit_count == 4);
+    const bool bit_fields = compression == kBitFields && (bit_count == 16 || bit_count == 32);
+    if (!known_depth || (compression != kRgb && !run_length && !bit_fields) || (run_length && stored_height < 0)) {
+        return std::nullopt;
+    }
+    // What follows the info header: three masks (in a header of 40 bytes) and the colour table.
+    const std::uint64_t palette_limit = bit_count <= 8 ? 1u << bit_count : 256;
+    const std::uint64_t colours = colours_used != 0 ? colours_used : bit_count <= 8 ? palette_limit : 0;
+    const std::uint64_t masks = bit_fields && info_size == kInfoHeaderSize ? 12 : 0;
+    if (colours > palette_limit || kFileHeaderSize + info_size + masks + 4 * colours > size) {
+        return std::nullopt;
+    }
+    const std::uint64_t row_bytes =
+        (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bit_count) + 31) / 32 * 4;
+    const std::uint64_t pixel_bytes = run_length ? image_bytes : row_bytes * static_cast<std::uint64_t>(height);
+    const std::uint32_t pixels_offset = read_u32(file + 10);
+    if ((run_length && image_bytes == 0) || pixels_offset > size || pixel_bytes > size - pixels_offset) {
+        return std::nullopt;
+    }
+    return BmpLayout{kFileHeaderSize, pixels_offset, width, height, bit_count};
 }
 
 }  // namespace vistrel::pixels

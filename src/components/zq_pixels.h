@@ -25,6 +25,9 @@ constexpr int row_padding(int width) {
 constexpr int image_size(int width, int height) {
     return row_stride(width) * height;
 }
+/// Whether the buffer of an image of this size can be counted in int bytes (so neither row_stride nor
+/// image_size overflows); sizes below 1 are no image.
+bool image_size_fits(int width, int height);
 
 /// A 24-bit top-down image in memory that someone else owns.
 struct PixelView {
@@ -106,5 +109,18 @@ void smooth_stretch(const PixelView& source, const PixelView& target);
 
 /// The image as a bitmap file (24 bits, bottom-up rows), as screenshots and streams store it.
 std::vector<std::uint8_t> encode_bmp(const PixelView& image);
+
+/// Where the parts of a bitmap file lie, once its headers have been checked against the file's size.
+struct BmpLayout {
+    std::size_t info_offset = 0;    // the info header, followed by its masks and colour table
+    std::size_t pixels_offset = 0;  // the pixel data
+    int width = 0;
+    int height = 0;  // rows, whichever way they are stored
+    int bit_count = 0;
+};
+/// The layout of a bitmap file with an info header of 40 bytes or more, uncompressed, with bit fields or run-length
+/// encoded; nullopt when the file is none of these, when its image is too large (image_size_fits), or when its
+/// headers claim more colours or pixels than the file holds.
+std::optional<BmpLayout> bmp_layout(const std::uint8_t* file, std::size_t size);
 
 }  // namespace vistrel::pixels

@@ -1,17 +1,17 @@
 #include "framework/canvas_tools.h"
 
+#include "framework/program_style.h"
+
 namespace vistrel {
+namespace {
 
-int screen_pixels_per_inch() {
-    static const int ppi = [] {
-        WindowDc screen(nullptr);
-        return GetDeviceCaps(screen.get(), LOGPIXELSY);
-    }();
-    return ppi;
-}
+// Every size is in pixels of a 96-DPI screen: the program leaves scaling to Windows (it declares itself
+// unaware of DPI), so a point is 96/72 pixels whatever the screen's own resolution.
+constexpr int kLayoutPixelsPerInch = 96;
 
-// The program's own font everywhere: 宋体 at 9 points.
-TFont::TFont() : name_(L"宋体"), height_(-MulDiv(9, screen_pixels_per_inch(), 72)) {}
+}  // namespace
+
+TFont::TFont() : name_(kProgramFontName), height_(kProgramFontHeight) {}
 
 void TFont::Assign(const TFont& source) {
     if (&source == this) {
@@ -40,11 +40,11 @@ void TFont::SetHeight(int height) {
 }
 
 int TFont::Size() const {
-    return -MulDiv(height_, 72, screen_pixels_per_inch());
+    return -MulDiv(height_, 72, kLayoutPixelsPerInch);
 }
 
 void TFont::SetSize(int points) {
-    SetHeight(-MulDiv(points, screen_pixels_per_inch(), 72));
+    SetHeight(-MulDiv(points, kLayoutPixelsPerInch, 72));
 }
 
 void TFont::SetColor(TColor color) {

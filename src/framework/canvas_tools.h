@@ -13,9 +13,6 @@ inline constexpr TFontStyles fsItalic = 2;
 inline constexpr TFontStyles fsUnderline = 4;
 inline constexpr TFontStyles fsStrikeOut = 8;
 
-/// Screen pixels per logical inch, for converting point sizes.
-int screen_pixels_per_inch();
-
 /// A font description with its GDI font made on demand. Setters that change a value raise OnChange.
 class TFont : public TObject {
 public:
@@ -27,6 +24,7 @@ public:
     /// Character height in pixels; negative as usual for GDI.
     int Height() const { return height_; }
     void SetHeight(int height);
+    /// The height in points of the 96-DPI layout (a point is 96/72 pixels on every screen).
     int Size() const;
     void SetSize(int points);
     TColor Color() const { return color_; }

@@ -36,9 +36,18 @@ void TLabel::SetWordWrap(bool word_wrap) {
     }
 }
 
+void TLabel::SetShowAccelChar(bool show) {
+    if (show != show_accel_char_) {
+        show_accel_char_ = show;
+        adjust_size();
+        Invalidate();
+    }
+}
+
 UINT TLabel::text_format() const {
     constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    return DT_EXPANDTABS | kAlign[alignment_] | (word_wrap_ ? DT_WORDBREAK : 0U);
+    return DT_EXPANDTABS | kAlign[alignment_] | (word_wrap_ ? DT_WORDBREAK : 0U) |
+           (show_accel_char_ ? 0U : DT_NOPREFIX);
 }
 
 void TLabel::adjust_size() {

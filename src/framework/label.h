@@ -19,6 +19,9 @@ public:
     void SetAlignment(TAlignment alignment);
     bool WordWrap() const { return word_wrap_; }
     void SetWordWrap(bool word_wrap);
+    /// Whether an "&" underlines the character after it (true) or is shown as typed (false).
+    bool ShowAccelChar() const { return show_accel_char_; }
+    void SetShowAccelChar(bool show);
 
 protected:
     void Paint() override;
@@ -33,6 +36,7 @@ private:
     bool transparent_ = false;
     TAlignment alignment_ = taLeftJustify;
     bool word_wrap_ = false;
+    bool show_accel_char_ = true;
 };
 
 }  // namespace vistrel

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 
 namespace vistrel {
 namespace {
@@ -29,6 +31,7 @@ TEST(ZQBitmap, LoadBlankLaysOutTheSection) {
         {"zero width", 0, 10, true, 0, 0},
         {"3 x 2", 3, 2, false, 12, 24},
         {"4 x 1", 4, 1, false, 12, 12},
+        {"more bytes than int counts", 27000, 27000, true, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -119,6 +122,40 @@ TEST(ZQBitmap, CopiesSleepAndStreamsKeepThePixels) {
     EXPECT_TRUE(image.Sleeping());
     image.Wake();
     EXPECT_TRUE(same(image));
+}
+
+TEST(ZQBitmap, StreamsThatClaimMoreThanTheyHoldAreRefused) {
+    auto image_owner = blank(3, 2, RGB(1, 2, 3));
+    std::stringstream saved;
+    image_owner->SaveToStream(saved);
+    const std::string file = saved.str();
+    auto set_u32 = [](std::string& bytes, std::size_t at, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i) {
+            bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+        }
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    std::string tall = file;
+    set_u32(tall, 22, 100000);  // 100 000 rows in a file of two
+    std::string late = file;
+    set_u32(late, 10, static_cast<std::uint32_t>(file.size()) - 4);  // pixels start near the end
+    const Case cases[] = {
+        {"pixels cut short", file.substr(0, file.size() - 1)},
+        {"more rows than the file holds", tall},
+        {"pixels that start too late", late},
+        {"headers only", file.substr(0, 54)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TZQBitmap loaded;
+        loaded.LoadBlank(1, 1);
+        std::stringstream stream(c.bytes);
+        EXPECT_FALSE(loaded.LoadFromStream(stream));
+        EXPECT_EQ(loaded.Width(), 1);  // the image it had stays
+    }
 }
 
 TEST(ZQBitmap, ReadsAPaletteBitmapFromTheResources) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -339,6 +340,25 @@ TEST(PictureButtonPicture, EditingAnEmptyListAddsATransparentPicture) {
     EXPECT_TRUE(button.PictureList().Items(0).Transparent());
     EXPECT_EQ(&picture, &button.PictureList().Items(0).Picture());
     EXPECT_EQ(button.PictureIndex(), 0);
+}
+
+TEST(PictureButtonPicture, IndicesOutsideTheListAreRefused) {
+    TzqBtn button(nullptr);
+    TPictureList& list = button.PictureList();
+    list.Add();
+    list.Add();
+    for (const int index : {-1, 2, 1000}) {
+        SCOPED_TRACE(index);
+        EXPECT_THROW(list.Items(index), std::out_of_range);
+        EXPECT_THROW(list.Delete(index), std::out_of_range);
+        list.Move(index, 0);  // moving from nowhere changes nothing
+    }
+    ASSERT_EQ(list.Count(), 2);
+    TPictureListItem& second = list.Items(1);
+    list.Move(1, 0);
+    EXPECT_EQ(&list.Items(0), &second);
+    list.Delete(0);
+    EXPECT_EQ(list.Count(), 1);
 }
 
 // Closes the message box the offset text raises, keeping its text.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -86,25 +87,63 @@ TEST(SkinnedFrame, ComposesTheDefaultPicturePixelByPixel) {
     }
 }
 
-TEST(SkinnedFrame, TitleIsDrawnInTheBandAndWidensTheForm) {
+TEST(SkinnedFrame, LongTitlesWidenTheForm) {
     Framed f = framed(300, 120, biSystemMenu, L"**Vistrel** 的一个很长的标题文字");
-    TZQBitmap& frame = f.frame->FrameBitmap();
-    const int text_width = frame.Canvas().TextWidth(f.frame->Caption());
+    const int text_width = f.frame->FrameBitmap().Canvas().TextWidth(f.frame->Caption());
     EXPECT_EQ(f.form->Constraints().MinWidth(), 250 + text_width - 25);
     EXPECT_EQ(f.form->Width(), 250 + text_width - 25);
     EXPECT_EQ(f.form->Constraints().MinHeight(), 100);
     EXPECT_EQ(f.form->Constraints().MaxHeight(), GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYCAPTION));
-    int white = 0;
-    int black = 0;
-    for (int y = 5; y < 24; ++y) {
-        for (int x = 0; x < frame.Width(); ++x) {
-            const Bgr p = frame.View().get(x, y);
-            white += p.b > 240 && p.g > 240 && p.r > 240 ? 1 : 0;
-            black += p.b < 40 && p.g < 40 && p.r < 40 ? 1 : 0;
+}
+
+// Where a title's ink lies: the pixels that differ from the same frame without a title.
+RECT title_ink(int width, const std::wstring& caption) {
+    Framed titled = framed(width, 120, biSystemMenu, caption);
+    Framed plain = framed(width, 120, biSystemMenu, L"");
+    const pixels::PixelView with = titled.frame->FrameBitmap().View();
+    const pixels::PixelView without = plain.frame->FrameBitmap().View();
+    RECT ink{width, 120, 0, 0};
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (!(with.get(x, y) == without.get(x, y))) {
+                ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
+                       std::max<LONG>(ink.bottom, y + 1)};
+            }
         }
     }
-    EXPECT_GT(white, 100);  // the letters
-    EXPECT_GT(black, 50);   // their outline
+    return ink;
+}
+
+// The title is centred, 7 pixels down, white with a black outline, and stays inside the 25-row title band
+// at the font's stated pixel size on every screen.
+TEST(SkinnedFrame, TitleIsCentredInTheBand) {
+    const std::wstring caption = L"护眼提示";
+    for (const int width : {300, 401, 520}) {
+        SCOPED_TRACE(width);
+        Framed f = framed(width, 120, biSystemMenu, caption);
+        TCanvas& canvas = f.frame->FrameBitmap().Canvas();
+        const int x = (width - canvas.TextWidth(caption)) / 2;
+        const RECT ink = title_ink(width, caption);
+        // Chinese characters fill their cells but for a pixel or two; the outline adds one around.
+        EXPECT_GE(ink.left, x - 1);
+        EXPECT_LE(ink.left, x + 2);
+        EXPECT_LE(ink.right, x + canvas.TextWidth(caption) + 1);
+        EXPECT_GE(ink.right, x + canvas.TextWidth(caption) - 2);
+        EXPECT_GE(ink.top, 7 - 1);
+        EXPECT_LE(ink.bottom, 25);
+        const pixels::PixelView frame = f.frame->FrameBitmap().View();
+        int white = 0;
+        int black = 0;
+        for (int y = ink.top; y < ink.bottom; ++y) {
+            for (int i = ink.left; i < ink.right; ++i) {
+                const Bgr p = frame.get(i, y);
+                white += p.b > 240 && p.g > 240 && p.r > 240 ? 1 : 0;
+                black += p.b < 40 && p.g < 40 && p.r < 40 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(white, 30);  // the letters
+        EXPECT_GT(black, 10);  // their outline
+    }
 }
 
 TEST(SkinnedFrame, SystemButtonsFollowTheBorderIcons) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "framework/form.h"
@@ -274,6 +275,21 @@ TEST_F(HotKeyTest, TextsSetTheCombinationAndListsCopyItems) {
     twin.activate_key(true);
     SendMessageW(copy.Handle(), WM_HOTKEY, 0, MAKELPARAM(kCtrlAltQ >> 8, kCtrlAltQ & 0xFF));
     EXPECT_EQ(fired, (std::vector<THotKeyListItem*>{&twin}));
+}
+
+TEST_F(HotKeyTest, IndicesOutsideTheListAreRefused) {
+    THotKeyList& list = hot_keys->KeyList();
+    list.Add();
+    list.Add();
+    for (const int index : {-1, 2, 1000}) {
+        SCOPED_TRACE(index);
+        EXPECT_THROW(list.GetItem(index), std::out_of_range);
+        EXPECT_THROW(list.SetItem(index, list.GetItem(0)), std::out_of_range);
+        EXPECT_THROW(list.Delete(index), std::out_of_range);
+    }
+    EXPECT_EQ(list.Count(), 2);
+    list.Delete(1);
+    EXPECT_EQ(list.Count(), 1);
 }
 
 TEST_F(HotKeyTest, TheWindowAgreesToEndTheSession) {

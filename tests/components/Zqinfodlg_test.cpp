@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -19,6 +20,23 @@ using testing_support::post_click;
 using testing_support::post_key;
 using testing_support::pump_until;
 using testing_support::save_screenshot;
+
+// Height of a font's characters in pixels (the cell less its internal leading).
+int character_height(TFont& font) {
+    const WindowDc screen(nullptr);
+    const SelectGuard selected(screen.get(), font.Handle());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.get(), &metrics);
+    return metrics.tmHeight - metrics.tmInternalLeading;
+}
+
+SIZE text_extent(TFont& font, const std::wstring& text) {
+    const WindowDc screen(nullptr);
+    const SelectGuard selected(screen.get(), font.Handle());
+    SIZE size{};
+    GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
 
 // Each test gets a dialog object of its own, as the program has its one global.
 class InfoDialog : public ::testing::Test {
@@ -78,6 +96,89 @@ TEST_F(InfoDialog, MessageSizesFollowTheText) {
         EXPECT_FALSE(dialog.Showing);
         EXPECT_EQ(dialog.Form, nullptr);
     }
+}
+
+// The text and the captions keep the program's 12-pixel font on every screen (Windows scales the whole window
+// instead), so the layout above holds at any DPI and every caption fits its button.
+TEST_F(InfoDialog, TextsKeepTheirPixelSizeAtTheScreensDpi) {
+    if (const char* dpi = std::getenv("VISTREL_WINE_DPI")) {
+        const WindowDc screen(nullptr);
+        ASSERT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSY), std::atoi(dpi));  // the run really is at that DPI
+    }
+    later([&] {
+        EXPECT_EQ(character_height(dialog.TextLabel->Font()), 12);
+        for (TzqButton* button : dialog.Buttons) {
+            SCOPED_TRACE(testing::PrintToString(button->Caption()));
+            const SIZE caption = text_extent(button->Font(), button->Caption());
+            EXPECT_EQ(character_height(button->Font()), 12);
+            EXPECT_LE(caption.cx, button->Width() - 8);
+            EXPECT_LE(caption.cy, button->Height() - 8);
+        }
+        click(dialog.Buttons[0]);
+    });
+    dialog.ExMessageBox(L"文件已修改，是否保存？", L"提示", L"保存", L"另存为", L"不保存", L"取消", 0x30);
+}
+
+// A photograph shows what the screen shows once the window has painted: the buttons as they are now.
+TEST_F(InfoDialog, ScreenshotsShowTheButtonsAsPainted) {
+    // Pixels clearly darker than the face inside a button: its caption's strokes.
+    auto caption_ink = [](const pixels::PixelImage& shot, const TzqButton& button) {
+        int ink = 0;
+        for (int y = button.Top() + 5; y < button.Top() + button.Height() - 5; ++y) {
+            for (int x = button.Left() + 5; x < button.Left() + button.Width() - 5; ++x) {
+                const pixels::Bgr p = shot.view().get(x, y);
+                ink += p.r < 160 && p.g < 160 && p.b < 160 ? 1 : 0;
+            }
+        }
+        return ink;
+    };
+    later([&] {
+        TzqButton& ok = *dialog.Buttons[1];
+        EXPECT_GT(caption_ink(testing_support::capture_window(dialog.Form->Handle()), ok), 20);
+        ok.SetCaption(L"");
+        EXPECT_EQ(caption_ink(testing_support::capture_window(dialog.Form->Handle()), ok), 0);
+        ok.SetCaption(L"确定");
+        EXPECT_GT(caption_ink(testing_support::capture_window(dialog.Form->Handle()), ok), 20);
+        click(dialog.Buttons[0]);
+    });
+    dialog.MessageDlg(L"保存吗？", L"提示", 1);
+}
+
+TEST_F(InfoDialog, AmpersandsAreShownAsTyped) {
+    later([&] {
+        TLabel& label = *dialog.TextLabel;
+        EXPECT_EQ(label.Caption(), L"Tom & Jerry");
+        // Measured with the "&" as a character: nothing of the text is taken as an accelerator mark.
+        EXPECT_EQ(label.Width(), text_extent(label.Font(), L"Tom & Jerry").cx);
+        save_screenshot(dialog.Form->Handle(), "message_ampersand");
+        click(dialog.Buttons[0]);
+    });
+    dialog.MessageDlg(L"Tom & Jerry", L"提醒", 0);
+}
+
+// A line wider than the work area wraps, so that the dialog and its buttons stay on the screen.
+TEST_F(InfoDialog, MessagesWiderThanTheScreenWrap) {
+    std::wstring text;
+    for (int i = 0; i < 15; ++i) {
+        text += L"请注意休息，保护眼睛。";  // 150 characters, 1800 pixels on one line
+    }
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    later([&] {
+        TForm& form = *dialog.Form;
+        TLabel& label = *dialog.TextLabel;
+        EXPECT_EQ(form.Width(), work.right - work.left);
+        EXPECT_GE(form.Left(), work.left);
+        EXPECT_LE(form.Left() + form.Width(), work.right);
+        EXPECT_LE(form.Height(), work.bottom - work.top);
+        EXPECT_EQ(label.Width(), form.Width() - 20);                    // no icon column
+        EXPECT_GE(label.Height(), 2 * character_height(label.Font()));  // wrapped
+        const TzqButton& ok = *dialog.Buttons[0];
+        EXPECT_LE(form.Left() + ok.Left() + ok.Width(), work.right);
+        save_screenshot(form.Handle(), "message_wide");
+        click(dialog.Buttons[0]);
+    });
+    dialog.MessageDlg(text, L"提醒", 0);
 }
 
 TEST_F(InfoDialog, ConfirmationButtonsFocusAndResults) {
@@ -154,6 +255,18 @@ TEST_F(InfoDialog, CustomButtonsReturnTheirPlaceAndMayLeaveGaps) {
                                       c.captions[3], 0x30),
                   c.clicked);
     }
+}
+
+TEST_F(InfoDialog, CustomCaptionsKeepEightBytesOfGbkAndWholeCharacters) {
+    const std::wstring face = L"\U0001F600";  // a surrogate pair, one "?" in GBK
+    later([&] {
+        EXPECT_EQ(dialog.Buttons[3]->Caption(), L"确定确定");
+        EXPECT_EQ(dialog.Buttons[2]->Caption(), L"€uro€uro");
+        EXPECT_EQ(dialog.Buttons[1]->Caption(), L"123456" + face + L"x");
+        EXPECT_EQ(dialog.Buttons[0]->Caption(), L"a确定确");
+        click(dialog.Buttons[0]);
+    });
+    dialog.ExMessageBox(L"按钮", L"提示", L"确定确定确定", L"€uro€uro!", L"123456" + face + L"xy", L"a确定确定", 0);
 }
 
 TEST_F(InfoDialog, FourButtonsNeedThreeHundredPixelsAndIconsFiveToSevenKeepAnEmptyColumn) {
@@ -325,6 +438,14 @@ TEST_F(InfoDialog, HostedControlIsShownCentredAndSurvives) {
 
 TEST_F(InfoDialog, AfterTheSessionEndsRequestsAreNoLongerShown) {
     EXPECT_EQ(SendMessageW(dialog.Handle(), WM_QUERYENDSESSION, 0, 0), 1);
+    // Another program cancelled the log-off: deferred requests are still shown.
+    SendMessageW(dialog.Handle(), WM_ENDSESSION, FALSE, 0);
+    ASSERT_NE(dialog.Handle(), nullptr);
+    later([&] { later([&] { click(dialog.Buttons[0]); }); });
+    dialog.PostShow = true;
+    dialog.MessageDlg(L"会显示", L"提示", 0);
+    EXPECT_TRUE(pump_until([&] { return dialog.BtnResult == 1; }));
+
     SendMessageW(dialog.Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(dialog.Handle(), nullptr);
     dialog.PostShow = true;

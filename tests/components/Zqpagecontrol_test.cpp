@@ -6,14 +6,13 @@
 #include <vector>
 
 #include "framework/form.h"
+#include "framework/program_style.h"
 #include "test_support.h"
 
 namespace vistrel {
 namespace {
 
 using testing_support::Surface;
-
-constexpr TColor kProgramGrey = 14671839;
 
 // Keeps the rectangle each tab was drawn into.
 class RecordingPageControl : public TzqPageControl {

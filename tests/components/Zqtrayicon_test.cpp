@@ -246,6 +246,7 @@ TEST_F(TrayIconTest, HintMustStayUnder64BytesAndAnEmptyOneDropsTheTip) {
         {"64 ASCII bytes", std::wstring(64, L'b'), false},
         {"31 Chinese characters and one ASCII", std::wstring(31, L'护') + L"x", true},
         {"32 Chinese characters", std::wstring(32, L'眼'), false},
+        {"63 euro signs, one GBK byte each", std::wstring(63, L'€'), true},
         {"empty", L"", true},
     };
     std::wstring expected = tray->Hint();
@@ -283,6 +284,12 @@ TEST_F(TrayIconTest, TheShellHoldsTheIconWhileVisibleAndGetsItBackWhenRestarted)
 TEST_F(TrayIconTest, EndOfSessionRemovesTheIconAndTheWindowAgreesToIt) {
     tray->SetVisible(true);
     EXPECT_EQ(SendMessageW(tray->Handle(), WM_QUERYENDSESSION, 0, 0), 1);
+    // Another program cancelled the log-off: the session goes on, and so does the icon.
+    SendMessageW(tray->Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(tray->Visible());
+    NOTIFYICONDATAW still = tray->IconData();
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &still));
+
     SendMessageW(tray->Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(tray->Visible());
     NOTIFYICONDATAW probe = tray->IconData();

@@ -46,6 +46,10 @@ TEST(Layout, CreationOrderCountsDownFromTheDefaultIndex) {
     EXPECT_EQ(creation_order(0x300), (std::array<int, 4>{3, 2, 1, 0}));
     EXPECT_EQ(icon_number(49), 3);
     EXPECT_EQ(icon_number(0x1F4), 15);
+    EXPECT_EQ(button_set(49), 1u);
+    EXPECT_EQ(button_set(0x30 | kCustomButtons), 15u);
+    EXPECT_EQ(default_button(0x130), 1);
+    EXPECT_EQ(default_button(0x1F4), 1);
 }
 
 TEST(Layout, MessageSizeAroundTheText) {
@@ -71,27 +75,22 @@ TEST(Layout, MessageSizeAroundTheText) {
     }
 }
 
+TEST(Layout, DialogsFitTheWorkArea) {
+    EXPECT_EQ(widest_text(1280, 70), 1190);
+    EXPECT_EQ(widest_text(1280, 0), 1260);
+    // Text of the widest width makes a dialog exactly as wide as the work area.
+    EXPECT_EQ(message_size({widest_text(1280, 70), 48}, 70, {255, 100}, false).width, 1280);
+    EXPECT_EQ(fit_to({1820, 112}, {1280, 770}), (Size{1280, 112}));
+    EXPECT_EQ(fit_to({390, 900}, {1280, 770}), (Size{390, 770}));
+    EXPECT_EQ(fit_to({390, 112}, {1280, 770}), (Size{390, 112}));
+}
+
 TEST(Layout, TextPlacement) {
     EXPECT_EQ(text_left(390, 300, 70), 70);  // never over the icon
     EXPECT_EQ(text_left(255, 100, 0), 77);   // centred without one
     EXPECT_EQ(text_left(255, 100, 70), 77);
     EXPECT_EQ(text_top(112 - 40, 30, 12), 45);  // 45 below the top when nothing limits the height
     EXPECT_EQ(text_top(100 - 40, 30, 60), 15);
-}
-
-TEST(Captions, CutToBytesNeverSplitsACharacter) {
-    struct Case {
-        const wchar_t* in;
-        const wchar_t* out;
-    };
-    const Case cases[] = {
-        {L"确定确定确定", L"确定确定"}, {L"abcdefghij", L"abcdefgh"}, {L"a确定确定", L"a确定确"}, {L"", L""},
-        {L"€uro€uro", L"€uro€uro"},     {L"保存", L"保存"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.in)));
-        EXPECT_EQ(cut_to_bytes(c.in, 8), c.out);
-    }
 }
 
 }  // namespace

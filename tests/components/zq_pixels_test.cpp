@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <vector>
+
 namespace vistrel::pixels {
 namespace {
 
@@ -266,6 +271,123 @@ TEST(BitmapFile, HeaderAndBottomUpPaddedRows) {
         0,   0,   0,  0, 0, 0, 0, 0, 4,    5,    6,  0, 1,    2,    3,  0,  // bottom row first
     };
     EXPECT_EQ(encode_bmp(image.view()), expected);
+}
+
+// A bitmap file built from the documented layout: file header, 40-byte info header, colour table, pixels.
+struct BmpFile {
+    std::int32_t width = 2;
+    std::int32_t height = 2;
+    std::uint16_t bit_count = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t image_bytes = 0;
+    std::uint32_t colours_used = 0;
+    std::uint32_t table_entries = 0;  // colour table written
+    std::uint32_t pixel_bytes = 16;   // pixel data written
+
+    std::vector<std::uint8_t> bytes() const {
+        std::vector<std::uint8_t> out;
+        auto put = [&out](std::uint32_t v, int n) {
+            for (int i = 0; i < n; ++i) {
+                out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+            }
+        };
+        const std::uint32_t offset = 14 + 40 + 4 * table_entries;
+        out = {'B', 'M'};
+        put(offset + pixel_bytes, 4);
+        put(0, 4);
+        put(offset, 4);
+        put(40, 4);
+        put(static_cast<std::uint32_t>(width), 4);
+        put(static_cast<std::uint32_t>(height), 4);
+        put(1, 2);
+        put(bit_count, 2);
+        put(compression, 4);
+        put(image_bytes, 4);
+        put(0, 4);  // resolution
+        put(0, 4);
+        put(colours_used, 4);
+        put(0, 4);
+        out.resize(out.size() + 4 * table_entries + pixel_bytes, 0x55);
+        return out;
+    }
+};
+
+TEST(BitmapFile, LayoutOfAFileThatHoldsWhatItsHeadersClaim) {
+    struct Case {
+        const char* name;
+        BmpFile file;
+        int height;
+        std::size_t pixels_offset;
+    };
+    const Case cases[] = {
+        {"24 bits, bottom-up", {}, 2, 54},
+        {"24 bits, top-down", {.height = -2}, 2, 54},
+        {"8 bits with a full colour table", {.bit_count = 8, .table_entries = 256, .pixel_bytes = 8}, 2, 54 + 1024},
+        {"4 bits with the colours it uses",
+         {.bit_count = 4, .colours_used = 3, .table_entries = 3, .pixel_bytes = 8},
+         2,
+         54 + 12},
+        {"run-length 8 bits",
+         {.bit_count = 8, .compression = 1, .image_bytes = 6, .table_entries = 256, .pixel_bytes = 6},
+         2,
+         54 + 1024},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::uint8_t> file = c.file.bytes();
+        const std::optional<BmpLayout> layout = bmp_layout(file.data(), file.size());
+        ASSERT_TRUE(layout.has_value());
+        EXPECT_EQ(layout->width, 2);
+        EXPECT_EQ(layout->height, c.height);
+        EXPECT_EQ(layout->bit_count, c.file.bit_count);
+        EXPECT_EQ(layout->info_offset, 14u);
+        EXPECT_EQ(layout->pixels_offset, c.pixels_offset);
+    }
+}
+
+TEST(BitmapFile, HeadersThatClaimMoreThanTheFileHoldsAreRefused) {
+    struct Case {
+        const char* name;
+        BmpFile file;
+    };
+    const Case cases[] = {
+        {"pixels cut short", {.pixel_bytes = 15}},
+        {"a huge image in a small file", {.width = 1000, .height = 1000}},
+        {"more rows than int can count", {.width = 30000, .height = 30000}},
+        {"the lowest height has no positive twin", {.height = std::numeric_limits<std::int32_t>::min()}},
+        {"no width", {.width = 0}},
+        {"no height", {.height = 0, .pixel_bytes = 0}},
+        {"colour table cut short", {.bit_count = 8, .table_entries = 100, .pixel_bytes = 8}},
+        {"more colours than the depth has",
+         {.bit_count = 4, .colours_used = 17, .table_entries = 17, .pixel_bytes = 8}},
+        {"an unknown depth", {.bit_count = 7}},
+        {"an unknown compression", {.compression = 4}},
+        {"run-length data beyond the file",
+         {.bit_count = 8, .compression = 1, .image_bytes = 600, .table_entries = 256, .pixel_bytes = 6}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::uint8_t> file = c.file.bytes();
+        EXPECT_FALSE(bmp_layout(file.data(), file.size()).has_value());
+    }
+    std::vector<std::uint8_t> file = BmpFile{}.bytes();
+    file[1] = 'A';
+    EXPECT_FALSE(bmp_layout(file.data(), file.size()).has_value()) << "not a bitmap file";
+    file = BmpFile{}.bytes();
+    file[14] = 12;  // the old 12-byte core header
+    EXPECT_FALSE(bmp_layout(file.data(), file.size()).has_value()) << "core header";
+    file = BmpFile{}.bytes();
+    EXPECT_FALSE(bmp_layout(file.data(), 53).has_value()) << "headers cut short";
+}
+
+TEST(PixelBuffer, SizesWhoseBytesIntCannotCountAreNoImage) {
+    EXPECT_TRUE(image_size_fits(1, 1));
+    EXPECT_TRUE(image_size_fits(1000, 1000));
+    EXPECT_TRUE(image_size_fits(26000, 27000));  // 2 106 000 000 bytes
+    EXPECT_FALSE(image_size_fits(27000, 27000));
+    EXPECT_FALSE(image_size_fits(std::numeric_limits<int>::max(), 1));
+    EXPECT_FALSE(image_size_fits(0, 10));
+    EXPECT_FALSE(image_size_fits(10, -1));
 }
 
 }  // namespace

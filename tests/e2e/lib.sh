@@ -119,9 +119,22 @@ click_in_main_window() {
     xdotool mousemove $((left + $1)) $((top + $2)) click 1
 }
 
+# Photographs the screen once what it shows has settled (two pictures half a second apart agree), so that a
+# window that has just appeared is taken after it painted.
 screenshot() {
     mkdir -p "$SCREENSHOT_DIR"
-    import -window root "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
+    local earlier later tries
+    earlier=$(mktemp --suffix=.ppm)
+    later=$(mktemp --suffix=.ppm)
+    import -window root "$earlier" 2>/dev/null
+    for tries in $(seq 10); do
+        sleep 0.5
+        import -window root "$later" 2>/dev/null || break
+        cmp -s "$earlier" "$later" && break
+        mv "$later" "$earlier"
+    done
+    convert "$later" "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
+    rm -f "$earlier" "$later"
 }
 
 check() {

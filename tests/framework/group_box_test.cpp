@@ -8,6 +8,7 @@
 #include "framework/form.h"
 #include "framework/label.h"
 #include "framework/list_view.h"
+#include "framework/program_style.h"
 #include "framework/radio_button.h"
 #include "framework/spin_edit.h"
 #include "test_support.h"
@@ -18,8 +19,6 @@ namespace {
 TDateTime day(int year, int month, int day_of_month) {
     return static_cast<TDateTime>(day_number(year, month, day_of_month));
 }
-
-constexpr TColor kProgramGrey = 14671839;
 
 template <typename T>
 T* place(TForm& form, TWinControl* parent, int left, int top, int width, int height, const wchar_t* caption = L"") {

@@ -53,20 +53,13 @@ struct BitmapCase {
 
 std::vector<BitmapCase> bitmap_cases() {
     std::vector<BitmapCase> cases = {
-        {L"BkMessageBox", 250, 100, 8, std::nullopt},
-        {L"dlgClose", 10, 9, 24, std::nullopt},
-        {L"dlgMax", 11, 11, 24, std::nullopt},
-        {L"dlgRestore", 10, 11, 24, std::nullopt},
-        {L"dlgMin", 9, 9, 24, std::nullopt},
-        {L"DlgMax_Gray", 11, 11, 24, std::nullopt},
-        {L"DlgMin_Gray", 9, 9, 24, std::nullopt},
-        {L"dlgDragHnd", 13, 12, 24, kDialogBody},
-        {L"zqInfoDlgIcon1", 32, 32, 4, kDialogBody},
-        {L"zqInfoDlgIcon2", 32, 32, 4, kDialogBody},
-        {L"zqInfoDlgIcon3", 32, 32, 4, kDialogBody},
-        {L"zqInfoDlgIcon4", 32, 32, 4, kDialogBody},
-        {L"CtlRun", 32, 32, 24, kProgramGrey},
-        {L"CtlPause", 32, 32, 24, kProgramGrey},
+        {L"BkMessageBox", 250, 100, 8, std::nullopt}, {L"dlgClose", 10, 9, 24, std::nullopt},
+        {L"dlgMax", 11, 11, 24, std::nullopt},        {L"dlgRestore", 10, 11, 24, std::nullopt},
+        {L"dlgMin", 9, 9, 24, std::nullopt},          {L"DlgMax_Gray", 11, 11, 24, std::nullopt},
+        {L"DlgMin_Gray", 9, 9, 24, std::nullopt},     {L"dlgDragHnd", 13, 12, 24, kDialogBody},
+        {L"zqInfoDlgIcon1", 32, 32, 4, kDialogBody},  {L"zqInfoDlgIcon2", 32, 32, 4, kDialogBody},
+        {L"zqInfoDlgIcon3", 32, 32, 4, kDialogBody},  {L"zqInfoDlgIcon4", 32, 32, 4, kDialogBody},
+        {L"CtlRun", 32, 32, 24, kProgramGrey},        {L"CtlPause", 32, 32, 24, kProgramGrey},
     };
     for (int i = 0; i < 14; ++i) {
         cases.push_back({L"AboutAni" + std::to_wstring(i), 88, 65, 24, kProgramGrey});
@@ -146,8 +139,8 @@ TEST(Resources, IconsHoldTheirSizesWithAlpha) {
         for (const auto& image : c.images) {
             const int size = image.first;
             SCOPED_TRACE(size);
-            UniqueHicon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), c.name, IMAGE_ICON, size,
-                                                           size, LR_DEFAULTCOLOR)));
+            UniqueHicon icon(static_cast<HICON>(
+                LoadImageW(GetModuleHandleW(nullptr), c.name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
             ASSERT_TRUE(icon);
             ICONINFO ii{};
             ASSERT_TRUE(GetIconInfo(icon.get(), &ii));
@@ -172,6 +165,18 @@ TEST(Resources, ProgramIconIsTheFirstIcon) {
         },
         reinterpret_cast<LONG_PTR>(&first));
     EXPECT_EQ(first, L"MAINICON");
+}
+
+// Every size of the program is laid out for 96 DPI: on other screens Windows must scale the whole window (and
+// draw its text and lines sharply while it does), not leave it to the program.
+TEST(Resources, ManifestLeavesScalingToWindows) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                               SizeofResource(nullptr, found));
+    EXPECT_NE(manifest.find(">false</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true</gdiScaling>"), std::string::npos);
+    EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos);  // it would override dpiAware
 }
 
 }  // namespace

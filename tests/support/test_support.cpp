@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -107,10 +108,10 @@ std::string color_text(COLORREF color) {
            std::to_string(GetBValue(color)) + ")";
 }
 
-pixels::PixelImage capture_window(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    GdiFlush();
-    Sleep(100);  // the display server draws what the window painted a moment later
+namespace {
+
+// The part of the screen a window covers, as it is now.
+pixels::PixelImage grab_window_area(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     pixels::PixelImage image(r.right - r.left, r.bottom - r.top);
@@ -133,6 +134,25 @@ pixels::PixelImage capture_window(HWND window) {
     return image;
 }
 
+}  // namespace
+
+pixels::PixelImage capture_window(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Wine hands what a window painted to the display server only when its thread looks for messages, and the
+    // server shows it a moment later: look (without handling anything) and photograph until two pictures agree.
+    pixels::PixelImage shot;
+    for (int tries = 0; tries < 40; ++tries) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+        Sleep(50);
+        pixels::PixelImage again = grab_window_area(window);
+        if (tries > 0 && again.bytes() == shot.bytes()) {
+            break;
+        }
+        shot = std::move(again);
+    }
+    return shot;
+}
+
 void save_screenshot(HWND window, const std::string& name) {
     save_screenshot(capture_window(window).view(), name);
 }
@@ -142,7 +162,7 @@ void save_screenshot(const pixels::PixelView& image, const std::string& name) {
     if (folder == nullptr || *folder == '\0') {
         return;
     }
-    CreateDirectoryA(folder, nullptr);
+    std::filesystem::create_directories(folder);
     const std::vector<std::uint8_t> file = pixels::encode_bmp(image);
     std::ofstream out(std::string(folder) + "/" + name + ".bmp", std::ios::binary);
     out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
