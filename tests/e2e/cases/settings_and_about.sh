@@ -122,6 +122,12 @@ crop_animation() {
     crops+=("$file")
 }
 
+# A picture of the screen as it is now: the animation never lets the screen settle for the usual screenshot.
+screenshot_now() {
+    mkdir -p "$SCREENSHOT_DIR"
+    import -window root "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
+}
+
 # Steps forward from the picture shown in one crop to the picture of another (pictures alike count as one).
 steps_between() {
     local best=99 a b d
@@ -145,12 +151,12 @@ e2e_about_page_animates_only_while_shown() {
     crops=()
     click_tab 245
     crop_animation  # before the first tick
-    screenshot about-page-frame-a
+    screenshot_now about-page-frame-a
     for _ in 1 2 3; do
         sleep 0.5
         crop_animation
     done
-    screenshot about-page-frame-b
+    screenshot_now about-page-frame-b
     crop_animation  # the last picture before leaving
     click_tab 188
     sleep 3
@@ -175,5 +181,5 @@ e2e_about_page_animates_only_while_shown() {
     click_in_control "简要说明" 200 80
     xdotool key ctrl+End
     sleep 0.5
-    screenshot about-description-end
+    screenshot_now about-description-end
 }
