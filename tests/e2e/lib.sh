@@ -120,7 +120,8 @@ click_in_main_window() {
 }
 
 # Photographs the screen once what it shows has settled (two pictures half a second apart agree), so that a
-# window that has just appeared is taken after it painted.
+# window that has just appeared is taken after it painted; a screen that never settles (an animation) gives its last
+# picture.
 screenshot() {
     mkdir -p "$SCREENSHOT_DIR"
     local earlier later tries
@@ -133,7 +134,7 @@ screenshot() {
         cmp -s "$earlier" "$later" && break
         mv "$later" "$earlier"
     done
-    convert "$later" "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
+    convert "$earlier" "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
     rm -f "$earlier" "$later"
 }
 
