@@ -51,8 +51,6 @@ public:
     }
 
 private:
-    // iconv_open reports failure as (iconv_t)-1, an integer cast to a pointer.
-    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     bool is_open() const { return cd_ != reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1)); }
 
     iconv_t cd_;
