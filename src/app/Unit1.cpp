@@ -7,6 +7,7 @@
 #include "app/rest_page.h"
 #include "app/settings_page.h"
 #include "app/task_page.h"
+#include "app/timetable_lists.h"
 #include "components/Zqinfodlg.h"
 #include "engine/schedule_file.h"
 #include "framework/application.h"
@@ -123,6 +124,7 @@ void TForm1::create_components() {
     settings_page_ = std::make_unique<SettingsPage>(*this, *TabSheet_settings);
     about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about);
     zqPageControl_main->OnChange = [this](TObject* sender) { about_page_->zqPageControl_mainChange(sender); };
+    timetable_menu_ = std::make_unique<TimetableMenu>(*this);
     zqPageControl_main->SetActivePage(TabSheet_rest);
     zqHotKey1->KeyList().GetItem(0).setKeyEdit(settings_page_->Edit_hotkey_0);
     zqHotKey1->KeyList().GetItem(1).setKeyEdit(settings_page_->Edit_hotkey_1);

@@ -37,6 +37,7 @@ class RestPage;
 class TaskPage;
 class SettingsPage;
 class AboutPage;
+class TimetableMenu;
 
 /// The main window: the skinned form with its pages, the tray icon and its menu, the pause button, and the
 /// schedule it runs. It lives until the user confirms quitting from the tray menu.
@@ -71,6 +72,7 @@ public:
     TaskPage& task_page() { return *task_page_; }
     SettingsPage& settings_page() { return *settings_page_; }
     AboutPage& about_page() { return *about_page_; }
+    TimetableMenu& timetable_menu() { return *timetable_menu_; }
 
     /// What the pages share: the timetables, the options and the schedule that runs them.
     Schedule& schedule() { return schedule_; }
@@ -78,6 +80,8 @@ public:
     SettingsStore& settings_store() { return settings_store_; }
     Scheduler& scheduler() { return *scheduler_; }
     bool running() const { return scheduler_->running(); }
+    Clock& clock() { return clock_; }
+    ProgramStarter& programs() { return programs_; }
     /// Saves both timetables to the data file; a failure is shown with the file's path and the program goes on.
     void save_schedule();
 
@@ -131,6 +135,7 @@ private:
     std::unique_ptr<TaskPage> task_page_;
     std::unique_ptr<SettingsPage> settings_page_;
     std::unique_ptr<AboutPage> about_page_;
+    std::unique_ptr<TimetableMenu> timetable_menu_;
 };
 
 /// Runs the program proper: the main window and the message loop; an error escaping start-up is shown by the

@@ -1,15 +1,26 @@
 #include "app/rest_page.h"
 
+#include <cwchar>
+#include <string>
+
 #include "app/Unit1.h"
 #include "app/form_style.h"
+#include "app/timetable_lists.h"
 #include "engine/date_time.h"
+#include "engine/timetable_edits.h"
 #include "framework/label.h"
 #include "win32/wide_text.h"
 
 namespace vistrel::app {
 namespace {
 
-constexpr wchar_t kBreakNotBelowSpan[] = L"休息时间小于时间间隔！";
+TzqButton* add_button(TComponent& owner, TWinControl& parent, const std::wstring& caption, int left) {
+    auto* button = new TzqButton(&owner);
+    button->SetParent(&parent);
+    button->SetBounds(left, 6, 44, 24);
+    button->SetCaption(caption);
+    return button;
+}
 
 }  // namespace
 
@@ -23,40 +34,56 @@ RestPage::RestPage(TForm1& form, TTabSheet& sheet) : form_(form) {
     TabSheet_custom = add_page(form, *zqPageControl_timer, L"定制");
     zqPageControl_timer->SetActivePage(TabSheet_standard);
     create_standard_tab();
+    create_custom_tab();
+    create_list(sheet);
+}
 
-    ListView_RestTimer = new TListView(&form);
+void RestPage::create_standard_tab() {
+    TTabSheet& tab = *TabSheet_standard;
+    add_label(form_, tab, L"从", 8, 12);
+    DateTimePicker_begin = add_time_picker(form_, tab, 22, 8, 72);
+    DateTimePicker_begin->SetTime(encode_time(0, 0, 0, 1, 0));
+    add_label(form_, tab, L"到", 98, 12);
+    DateTimePicker_end = add_time_picker(form_, tab, 112, 8, 72);
+    DateTimePicker_end->SetTime(encode_time(0, 23, 59, 59, 0));
+    add_label(form_, tab, L"  每隔", 184, 12);
+    CSpinEdit_ansi_span = add_spin_edit(form_, tab, 222, 8, 10, 180, 60);
+    add_label(form_, tab, L"分钟   休息", 266, 12);
+    CSpinEdit_ansi_break = add_spin_edit(form_, tab, 334, 8, 1, 60, 1);
+    add_label(form_, tab, L"分钟", 378, 12);
+    zqButton_generate_timers = add_button(form_, tab, L"确定", 402);
+    zqButton_generate_timers->OnClick = [this](TObject* sender) { zqButton_generate_timersClick(sender); };
+}
+
+void RestPage::create_custom_tab() {
+    TTabSheet& tab = *TabSheet_custom;
+    CSpinEdit_custom_hour = add_spin_edit(form_, tab, 8, 8, 0, 23, 0);
+    add_label(form_, tab, L"点", 52, 12);
+    CSpinEdit_custom_minute = add_spin_edit(form_, tab, 68, 8, 0, 59, 0);
+    add_label(form_, tab, L"分", 112, 12);
+    CSpinEdit_custom_second = add_spin_edit(form_, tab, 128, 8, 0, 59, 0);
+    add_label(form_, tab, L"秒           休息", 172, 12);
+    CSpinEdit_custom_break = add_spin_edit(form_, tab, 282, 8, 1, 60, 1);
+    add_label(form_, tab, L"分钟", 326, 12);
+    zqButton_add_rest_timer = add_button(form_, tab, L"添加", 402);
+    zqButton_add_rest_timer->OnClick = [this](TObject* sender) { zqButton_add_rest_timerClick(sender); };
+}
+
+void RestPage::create_list(TTabSheet& sheet) {
+    ListView_RestTimer = new TListView(&form_);
     ListView_RestTimer->SetParent(&sheet);
     ListView_RestTimer->SetBounds(6, 78, 450, 200);
     ListView_RestTimer->SetRowSelect(true);
     ListView_RestTimer->SetFlatScrollBars(true);
     ListView_RestTimer->SetHotTrack(true);
     ListView_RestTimer->SetReadOnly(true);
-    ListView_RestTimer->SetPopupMenu(form.PopupMenu1);
+    ListView_RestTimer->SetPopupMenu(form_.PopupMenu1);
+    ListView_RestTimer->OnDblClick = [this](TObject* sender) { ListView_RestTimerDblClick(sender); };
     for (const wchar_t* caption : {L"时间", L"休息时长（分钟）"}) {
         TListColumn* column = ListView_RestTimer->Columns().Add();
         column->SetCaption(caption);
         column->SetAutoSize(true);
     }
-}
-
-void RestPage::create_standard_tab() {
-    TTabSheet& tab = *TabSheet_standard;
-    add_label(form_, tab, L"从", 8, 12);
-    DateTimePicker_begin = add_time_picker(form_, tab, 18, 8, 72);
-    DateTimePicker_begin->SetTime(encode_time(0, 0, 0, 1, 0));
-    add_label(form_, tab, L"到", 94, 12);
-    DateTimePicker_end = add_time_picker(form_, tab, 110, 8, 72);
-    DateTimePicker_end->SetTime(encode_time(0, 23, 59, 59, 0));
-    add_label(form_, tab, L"  每隔", 182, 12);
-    CSpinEdit_ansi_span = add_spin_edit(form_, tab, 220, 8, 10, 180, 60);
-    add_label(form_, tab, L"分钟   休息", 264, 12);
-    CSpinEdit_ansi_break = add_spin_edit(form_, tab, 330, 8, 1, 60, 1);
-    add_label(form_, tab, L"分钟", 374, 12);
-    zqButton_generate_timers = new TzqButton(&form_);
-    zqButton_generate_timers->SetParent(&tab);
-    zqButton_generate_timers->SetBounds(398, 6, 44, 24);
-    zqButton_generate_timers->SetCaption(L"确定");
-    zqButton_generate_timers->OnClick = [this](TObject* sender) { zqButton_generate_timersClick(sender); };
 }
 
 void RestPage::refresh_rest_list() {
@@ -73,18 +100,43 @@ void RestPage::refresh_rest_list() {
 }
 
 void RestPage::zqButton_generate_timersClick(TObject*) {
-    const int span = CSpinEdit_ansi_span->Value();
-    const int rest = CSpinEdit_ansi_break->Value();
-    if (rest >= span) {
-        zqInfo.MessageDlg(kBreakNotBelowSpan, kNoticeCaption, MessageService::kWarning);
-        return;
-    }
-    if (!generate_rests(form_.schedule().rest_list, DateTimePicker_begin->Time(), DateTimePicker_end->Time(),
-                        static_cast<unsigned>(span), static_cast<unsigned>(rest))) {
+    const StandardRests rests{DateTimePicker_begin->Time(), DateTimePicker_end->Time(),
+                              static_cast<unsigned>(CSpinEdit_ansi_span->Value()),
+                              static_cast<unsigned>(CSpinEdit_ansi_break->Value())};
+    if (const EditOutcome refused = generate_rest_timetable(form_.schedule().rest_list, rests)) {
+        show_refusal(*refused);
         return;
     }
     refresh_rest_list();
     form_.save_schedule();
+}
+
+void RestPage::zqButton_add_rest_timerClick(TObject*) {
+    const TDateTime time = encode_time(0, static_cast<unsigned>(CSpinEdit_custom_hour->Value()),
+                                       static_cast<unsigned>(CSpinEdit_custom_minute->Value()),
+                                       static_cast<unsigned>(CSpinEdit_custom_second->Value()), 0);
+    if (const EditOutcome refused =
+            add_rest(form_.schedule().rest_list, time, static_cast<unsigned>(CSpinEdit_custom_break->Value()))) {
+        show_refusal(*refused);
+        return;
+    }
+    refresh_rest_list();
+    form_.save_schedule();
+}
+
+void RestPage::ListView_RestTimerDblClick(TObject*) {
+    const TListItem* row = ListView_RestTimer->Selected();
+    if (row == nullptr) {
+        return;
+    }
+    zqPageControl_timer->SetActivePage(TabSheet_custom);
+    const DecodedTime time = decode_time(row_time(*row));
+    CSpinEdit_custom_hour->SetValue(time.hours);
+    CSpinEdit_custom_minute->SetValue(time.minutes);
+    CSpinEdit_custom_second->SetValue(time.seconds);
+    const TListSubItems& columns = row->SubItems();
+    CSpinEdit_custom_break->SetValue(
+        columns.Count() > 0 ? static_cast<int>(std::wcstol(columns[0].c_str(), nullptr, 10)) : 0);
 }
 
 }  // namespace vistrel::app

@@ -23,15 +23,26 @@ public:
     TSpinEdit* CSpinEdit_ansi_span = nullptr;
     TSpinEdit* CSpinEdit_ansi_break = nullptr;
     TzqButton* zqButton_generate_timers = nullptr;
+    TSpinEdit* CSpinEdit_custom_hour = nullptr;
+    TSpinEdit* CSpinEdit_custom_minute = nullptr;
+    TSpinEdit* CSpinEdit_custom_second = nullptr;
+    TSpinEdit* CSpinEdit_custom_break = nullptr;
+    TzqButton* zqButton_add_rest_timer = nullptr;
     TListView* ListView_RestTimer = nullptr;
 
     /// Shows rest_list and, while the schedule runs, schedules it again.
     void refresh_rest_list();
     /// The standard generation: rests every span minutes from begin to end, each of the break's length.
     void zqButton_generate_timersClick(TObject* sender);
+    /// Adds the custom rest time, or changes the length of the rest already at that time.
+    void zqButton_add_rest_timerClick(TObject* sender);
+    /// Copies the selected row into the custom editor; the timetable is not changed.
+    void ListView_RestTimerDblClick(TObject* sender);
 
 private:
     void create_standard_tab();
+    void create_custom_tab();
+    void create_list(TTabSheet& sheet);
 
     TForm1& form_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
@@ -213,13 +214,11 @@ void TZQBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     if (!section_) {
         return;
     }
-    HPALETTE previous = nullptr;
-    const bool use_palette = UsePalette && GetDeviceCaps(canvas.Handle(), BITSPIXEL) <= 8;
-    if (use_palette) {
+    std::optional<PaletteGuard> selected;
+    if (UsePalette && GetDeviceCaps(canvas.Handle(), BITSPIXEL) <= 8) {
         build_palette();
         if (palette_) {
-            previous = SelectPalette(canvas.Handle(), palette_.get(), FALSE);
-            RealizePalette(canvas.Handle());
+            selected.emplace(canvas.Handle(), palette_.get());
         }
     }
     if (ZQRectWidth(rect) == width_ && ZQRectHeight(rect) == height_) {
@@ -234,8 +233,8 @@ void TZQBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     } else {
         StretchDraw(canvas, rect);
     }
-    if (use_palette && palette_) {
-        SelectPalette(canvas.Handle(), previous, FALSE);
+    if (selected) {
+        selected.reset();  // the palette is put back before it goes
         palette_.reset();
     }
 }

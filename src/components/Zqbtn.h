@@ -152,6 +152,7 @@ public:
 
     void MouseEnter() override;
     void MouseLeave() override;
+    bool WantsMouseLeave() const override { return true; }  // picture and relief follow the mouse
     void mouse_message(UINT message, TShiftState shift, int x, int y) override;
 
     TNotifyEvent OnDbClick;

@@ -236,10 +236,12 @@ TForm* TzqInfoDlg::build_form(TBorderIcons icons) {
 }
 
 void TzqInfoDlg::make_frame(TForm* form, bool sizeable) {
-    Frame = new TzqForm(form);
-    Frame->OnClickSysBtn = [this](TObject* sender) { OnClickBtn(sender); };
-    Frame->setSizeable(sizeable);
-    Frame->Loaded();
+    // The frame is the dialog form's stored part; the rest is made for each request.
+    form->ReadDescription([&] {
+        Frame = new TzqForm(form);
+        Frame->OnClickSysBtn = [this](TObject* sender) { OnClickBtn(sender); };
+        Frame->setSizeable(sizeable);
+    });
 }
 
 int TzqInfoDlg::run_message_dialog() {

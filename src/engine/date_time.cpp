@@ -138,9 +138,17 @@ TDateTime encode_time(std::uint32_t days,
                       std::uint32_t milliseconds) {
     const std::uint64_t ms =
         std::uint64_t{hours} * 3600000 + std::uint64_t{minutes} * 60000 + std::uint64_t{seconds} * 1000 + milliseconds;
-    // The reciprocal in extended precision, as the values in existing schedule files were computed.
-    constexpr long double kDayPerMs = 1.0L / 86400000.0L;
-    return static_cast<double>(static_cast<long double>(days) + static_cast<long double>(ms) * kDayPerMs);
+    // Whole milliseconds over a whole day's: one division of exact integers is rounded once, to the double nearest
+    // the true value, on every compiler. That is also what schedule files hold for every whole second, where they
+    // were computed with the reciprocal in extended precision. Beyond 2^53 ms (dates past the year 285,000) the sum
+    // is no longer exact, and then it is only near.
+    constexpr std::uint64_t kMsPerDayWhole = 86400000;
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    const std::uint64_t total = std::uint64_t{days} * kMsPerDayWhole + ms;
+    if (total < kExactLimit) {
+        return static_cast<double>(total) / kMsPerDay;
+    }
+    return static_cast<double>(days) + static_cast<double>(ms) / kMsPerDay;
 }
 
 DecodedTime decode_time(TDateTime t) {

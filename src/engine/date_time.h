@@ -50,7 +50,7 @@ TDateTime absolute_time(TDateTime t, TDateTime now);
 /// larger units truncated toward zero.
 std::int64_t ms_until(TDateTime t, TDateTime now, TimePart unit = TimePart::milliseconds);
 
-/// Builds a time from its parts (the division by a day's milliseconds done in extended precision).
+/// Builds a time from its parts: days plus the milliseconds over a day's, the double nearest the true value.
 TDateTime encode_time(std::uint32_t days,
                       std::uint32_t hours,
                       std::uint32_t minutes,

@@ -5,7 +5,8 @@
 namespace vistrel {
 
 /// Flushes the finished file at from to the disk and moves it over to in one step, whether or not to
-/// exists. Both paths are in the same folder. False when the move failed (to is then unchanged).
+/// exists. Both paths are in the same folder. A target held open by another program is waited for a
+/// moment. False when the move failed (to is then unchanged).
 bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to);
 
 }  // namespace vistrel

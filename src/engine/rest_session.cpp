@@ -90,6 +90,7 @@ void RestSession::cancel_pre_reminder() {
     if (pre_reminded_) {
         pre_reminded_ = false;
         ports_.TrayIcon1.SetVisible(true);
+        ports_.zqInfo.CloseDialog();  // the warning must not stay open for a rest that will not come
     }
 }
 

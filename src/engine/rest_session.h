@@ -26,7 +26,7 @@ public:
     void rest_once(const TimerEntry& entry);
     /// The warning one minute before a compulsory rest; it hides the tray icon until the rest is over.
     void show_pre_reminder();
-    /// Shows the tray icon again when a pre-reminder hid it and its compulsory rest is not going to begin.
+    /// Closes the warning and shows the tray icon again when its compulsory rest is not going to begin.
     void cancel_pre_reminder();
     /// Ends a running compulsory rest and undoes a pre-reminder: nothing stays hidden afterwards.
     void restore_everything();

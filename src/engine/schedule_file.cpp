@@ -41,13 +41,61 @@ bool create_if_missing(const std::filesystem::path& path) {
     return std::ofstream(path, std::ios::binary).is_open();
 }
 
+// Where a new image waits, whole, while it is written over the file in place: should that write be cut short, the
+// next load finishes it from here, so a half-written file is never read as a schedule.
+std::filesystem::path pending_image_path(const std::filesystem::path& path) {
+    std::filesystem::path pending = path;
+    pending += ".new";
+    return pending;
+}
+
+std::optional<std::vector<std::uint8_t>> read_whole(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+        return std::nullopt;
+    }
+    return read_image(file);
+}
+
+enum class InPlace { written, not_opened, failed };
+
+// Writes bytes over the start of the file, which keeps its name, its handle holders and its length (bytes beyond
+// the new image are never read), and reads them back.
+InPlace overwrite_in_place(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    if (!file.is_open()) {
+        return InPlace::not_opened;
+    }
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.flush();
+    file.seekg(0);
+    std::vector<std::uint8_t> written(bytes.size());
+    file.read(reinterpret_cast<char*>(written.data()), static_cast<std::streamsize>(written.size()));
+    return file.good() && written == bytes ? InPlace::written : InPlace::failed;
+}
+
+// A new image left beside the file by a save cut short: finished into the file when it may be written, else read
+// in its place.
+std::optional<std::vector<std::uint8_t>> take_pending_image(const std::filesystem::path& path, LoadMode mode) {
+    const std::filesystem::path pending_path = pending_image_path(path);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(pending_path, error)) {
+        return std::nullopt;
+    }
+    auto pending = read_whole(pending_path);
+    if (pending && mode == LoadMode::repair && create_if_missing(path) &&
+        overwrite_in_place(path, *pending) == InPlace::written) {
+        std::filesystem::remove(pending_path, error);
+    }
+    return pending;
+}
+
 std::optional<std::vector<std::uint8_t>> read_file(const std::filesystem::path& path, LoadMode mode) {
+    if (auto pending = take_pending_image(path, mode)) {
+        return pending;
+    }
     if (mode == LoadMode::read_only) {
-        std::ifstream file(path, std::ios::binary);
-        if (!file.is_open()) {
-            return std::nullopt;
-        }
-        return read_image(file);
+        return read_whole(path);
     }
     if (!create_if_missing(path)) {
         return std::nullopt;
@@ -59,6 +107,33 @@ std::optional<std::vector<std::uint8_t>> read_file(const std::filesystem::path& 
     auto image = read_image(file);
     repair_header(file, image);
     return image;
+}
+
+// When the file cannot be replaced (another program holds it open, sharing it for reading and writing but not for
+// deleting, as backup, indexing and sync tools do), the finished new file becomes the pending image and is then
+// written over the file in place.
+SaveResult write_over_held_file(const std::filesystem::path& temporary,
+                                const std::filesystem::path& path,
+                                const std::vector<std::uint8_t>& bytes) {
+    const std::filesystem::path pending = pending_image_path(path);
+    std::error_code error;
+    std::filesystem::remove(pending, error);
+    std::filesystem::rename(temporary, pending, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        return SaveResult::cannot_open;
+    }
+    switch (overwrite_in_place(path, bytes)) {
+        case InPlace::written:
+            std::filesystem::remove(pending, error);
+            return SaveResult::saved;
+        case InPlace::not_opened:
+            std::filesystem::remove(pending, error);  // the file is as it was
+            return SaveResult::cannot_open;
+        case InPlace::failed:
+            break;  // the pending image stays: the next load finishes the file from it
+    }
+    return SaveResult::write_failed;
 }
 
 // Writes a whole file beside the target and then puts it in the target's place.
@@ -77,9 +152,13 @@ SaveResult write_file_atomically(const std::filesystem::path& path, const std::v
         return SaveResult::write_failed;
     }
     if (!replace_file(temporary, path)) {
-        std::filesystem::remove(temporary, ignored);
-        return SaveResult::cannot_open;
+        if (!std::filesystem::is_regular_file(path, ignored)) {
+            std::filesystem::remove(temporary, ignored);
+            return SaveResult::cannot_open;
+        }
+        return write_over_held_file(temporary, path, bytes);
     }
+    std::filesystem::remove(pending_image_path(path), ignored);  // older than what is now in place
     return SaveResult::saved;
 }
 

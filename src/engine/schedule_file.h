@@ -16,13 +16,16 @@ enum class LoadMode {
 enum class LoadResult { loaded, cannot_open };
 enum class SaveResult { saved, cannot_open, write_failed };
 
-/// Replaces both timetables by the schedule in the file at path.
+/// Replaces both timetables by the schedule in the file at path (or in the new image a save cut short left
+/// beside it).
 [[nodiscard]] LoadResult load_schedule(const std::filesystem::path& path,
                                        Schedule& schedule,
                                        LoadMode mode = LoadMode::repair);
 
 /// Writes both timetables to the file at path. The new file is written beside the old one and then
-/// replaces it in one step, so a failed save leaves the previous file whole.
+/// replaces it in one step, so a failed save leaves the previous file whole. When another program holds
+/// the file open so that it cannot be replaced, the new image is kept beside it ("<file>.new") while it is
+/// written over the file in place and verified; a load finishes such a write cut short.
 [[nodiscard]] SaveResult save_schedule(const std::filesystem::path& path, const Schedule& schedule);
 
 /// The message shown for a failed load or save of the file at path (UTF-8).

@@ -121,6 +121,9 @@ ImageContents read_schedule_image(std::span<const std::uint8_t> image, Schedule&
     if (contents.rest_records == rest_count) {
         contents.task_records = read_records(image, pos, image[kTaskCountOffset], schedule.task_list);
     }
+    // A foreign or damaged file may hold its records out of order; the scheduler relies on the order.
+    put_in_order(schedule.rest_list);
+    put_in_order(schedule.task_list);
     return contents;
 }
 

@@ -40,7 +40,7 @@ struct ImageContents {
 };
 
 /// Appends the records of an image to the two lists: as many whole records as the counts promise and the
-/// bytes hold, in file order; the header is not looked at.
+/// bytes hold; the header is not looked at. Each list is then put in order of time (put_in_order).
 ImageContents read_schedule_image(std::span<const std::uint8_t> image, Schedule& schedule);
 
 /// The image of both lists: the standard header, the two counts and the records. Each list holds at most

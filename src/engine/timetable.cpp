@@ -3,6 +3,7 @@
 #include "engine/text_codec.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -164,6 +165,35 @@ bool remove_entry(TimerList& list, TDateTime t) {
     }
     list.unlink(*entry);
     return true;
+}
+
+void put_in_order(TimerList& list) {
+    std::vector<TimerEntry*> entries;
+    for (TimerEntry& entry : list) {
+        entries.push_back(&entry);
+    }
+    // Times that are no number go last, where they stand in no one's way: they are never due.
+    const auto earlier = [](const TimerEntry* a, const TimerEntry* b) {
+        return std::isnan(b->time) ? !std::isnan(a->time) : a->time < b->time;
+    };
+    if (std::is_sorted(entries.begin(), entries.end(), earlier) &&
+        std::adjacent_find(entries.begin(), entries.end(), [](const TimerEntry* a, const TimerEntry* b) {
+            return a->time == b->time;
+        }) == entries.end()) {
+        return;
+    }
+    std::stable_sort(entries.begin(), entries.end(), earlier);
+    TimerEntry* last = &list.sentinel();
+    for (TimerEntry* entry : entries) {
+        if (last != &list.sentinel() && entry->time == last->time) {
+            delete entry;  // a later duplicate of a time: the first one stays
+            continue;
+        }
+        last->next = entry;
+        entry->prev = last;
+        last = entry;
+    }
+    last->next = nullptr;
 }
 
 void clear_list(TimerList& list) {

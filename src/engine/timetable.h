@@ -151,6 +151,10 @@ TimerEntry* find_entry(const TimerList& list, TDateTime t);
 /// Unlinks and frees the first entry whose time equals t exactly; false when there is none.
 bool remove_entry(TimerList& list, TDateTime t);
 
+/// Puts a list read from elsewhere in ascending order of time, keeping the first of entries with the same time;
+/// times that are no number go last. A list in order is left as it is.
+void put_in_order(TimerList& list);
+
 /// Frees every entry after the sentinel.
 void clear_list(TimerList& list);
 

@@ -36,7 +36,7 @@ void VirtualClock::run_for(std::int64_t ms) {
         if (timer->due_ > end) {
             break;
         }
-        elapsed_ = timer->due_;
+        elapsed_ = std::max(elapsed_, timer->due_);  // late after a sleep
         schedule(*timer);  // periodic: the next tick is one interval on, unless the handler re-arms
         timer->fire();
     }
@@ -47,9 +47,13 @@ void VirtualClock::run_until(TDateTime t) {
     run_for(time_to_ms(t) - wall_ms());
 }
 
+void VirtualClock::sleep_until(TDateTime t) {
+    elapsed_ += std::max<std::int64_t>(time_to_ms(t) - wall_ms(), 0);
+}
+
 std::int64_t VirtualClock::next_due_in() const {
     const VirtualTimer* timer = next_timer();
-    return timer ? timer->due_ - elapsed_ : -1;
+    return timer ? std::max<std::int64_t>(timer->due_ - elapsed_, 0) : -1;
 }
 
 void VirtualClock::attach(VirtualTimer& timer) {

@@ -35,7 +35,10 @@ public:
     void run_for(std::int64_t ms);
     /// run_for up to the moment the wall clock reads t; nothing when t is not ahead.
     void run_until(TDateTime t);
-    /// Milliseconds until the next timer is due, or -1 when none runs.
+    /// The computer sleeps until the wall clock reads t: the wall clock and the tick count move on and no timer
+    /// fires meanwhile; those that fell due fire late, at the next run_for. Nothing when t is not ahead.
+    void sleep_until(TDateTime t);
+    /// Milliseconds until the next timer is due (0 for one overdue after a sleep), or -1 when none runs.
     std::int64_t next_due_in() const;
 
 private:

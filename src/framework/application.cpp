@@ -20,40 +20,33 @@ TApplication& Application() {
 }
 
 TApplication::TApplication() : TComponent(nullptr) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &window_proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = L"VistrelApplication";
-    RegisterClassExW(&wc);
-    icon_.LoadFromResourceName(instance, L"MAINICON");
+    icon_.LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON");
     // A window of no size: it stands for the program in the task bar and owns every form.
-    handle_.reset(CreateWindowExW(
-        0, wc.lpszClassName, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-        GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance, this));
-    SetWindowLongPtrW(handle_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SendMessageW(handle_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
+    TCreateParams params;
+    params.class_name = L"VistrelApplication";
+    params.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    params.x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    params.y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    create_window(params);
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
 }
 
-TApplication::~TApplication() {
-    SetWindowLongPtrW(handle_.get(), GWLP_USERDATA, 0);
-}
+TApplication::~TApplication() = default;
 
 std::wstring TApplication::Title() const {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle_.get())) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(handle_.get(), text.data(), static_cast<int>(text.size()))));
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(Handle())) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
 void TApplication::SetTitle(const std::wstring& title) {
-    SetWindowTextW(handle_.get(), title.c_str());
+    SetWindowTextW(Handle(), title.c_str());
 }
 
 void TApplication::SetIcon(const TIcon& icon) {
     auto copy = icon.Clone();
     icon_.SetHandle(CopyIcon(static_cast<TIcon&>(*copy).Handle()));
-    SendMessageW(handle_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
 }
 
 void TApplication::SetMainForm(TForm* form) {
@@ -61,7 +54,7 @@ void TApplication::SetMainForm(TForm* form) {
 }
 
 void TApplication::Run() {
-    ShowWindow(handle_.get(), SW_SHOWNOACTIVATE);
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     if (main_form_ != nullptr) {
         main_form_->Show();
     }
@@ -120,22 +113,22 @@ bool TApplication::is_key_message(const MSG& message) {
 }
 
 void TApplication::Minimize() {
-    if (IsIconic(handle_.get())) {
+    if (IsIconic(Handle())) {
         return;
     }
-    ShowOwnedPopups(handle_.get(), FALSE);
-    ShowWindow(handle_.get(), SW_MINIMIZE);
+    ShowOwnedPopups(Handle(), FALSE);
+    ShowWindow(Handle(), SW_MINIMIZE);
     if (OnMinimize) {
         OnMinimize(this);
     }
 }
 
 void TApplication::Restore() {
-    if (!IsIconic(handle_.get())) {
+    if (!IsIconic(Handle())) {
         return;
     }
-    ShowWindow(handle_.get(), SW_RESTORE);
-    ShowOwnedPopups(handle_.get(), TRUE);
+    ShowWindow(Handle(), SW_RESTORE);
+    ShowOwnedPopups(Handle(), TRUE);
     BringToFront();
     if (OnRestore) {
         OnRestore(this);
@@ -144,15 +137,15 @@ void TApplication::Restore() {
 
 void TApplication::BringToFront() {
     HWND front = last_active_form();
-    SetForegroundWindow(front != nullptr ? front : handle_.get());
+    SetForegroundWindow(front != nullptr ? front : Handle());
 }
 
 HWND TApplication::last_active_form() const {
-    HWND front = GetLastActivePopup(handle_.get());
-    if (front == handle_.get() && main_form_ != nullptr && main_form_->HandleAllocated()) {
+    HWND front = GetLastActivePopup(Handle());
+    if (front == Handle() && main_form_ != nullptr && main_form_->HandleAllocated()) {
         front = main_form_->Handle();
     }
-    return front != handle_.get() && IsWindowVisible(front) && IsWindowEnabled(front) ? front : nullptr;
+    return front != Handle() && IsWindowVisible(front) && IsWindowEnabled(front) ? front : nullptr;
 }
 
 void TApplication::HintMouseMessage(TControl* control, TControl* previous) {
@@ -163,18 +156,18 @@ void TApplication::HintMouseMessage(TControl* control, TControl* previous) {
     CancelHint();
     if (control != nullptr && control->ShowHint && !control->Hint.empty()) {
         hint_control_ = control;
-        SetTimer(handle_.get(), kHintTimer, HintPause, nullptr);
+        SetTimer(Handle(), kHintTimer, HintPause, nullptr);
     }
 }
 
 void TApplication::CancelHint() {
-    KillTimer(handle_.get(), kHintTimer);
+    KillTimer(Handle(), kHintTimer);
     hint_window_.ReleaseHandle();
     hint_control_ = nullptr;
 }
 
 void TApplication::show_hint() {
-    KillTimer(handle_.get(), kHintTimer);
+    KillTimer(Handle(), kHintTimer);
     if (hint_control_ == nullptr) {
         return;
     }
@@ -208,20 +201,7 @@ void TApplication::HandleException() {
 }
 
 void TApplication::ShowException(const std::exception& error) {
-    MessageBoxW(handle_.get(), to_wide(error.what()).c_str(), Title().c_str(), MB_OK | MB_ICONSTOP);
-}
-
-LRESULT CALLBACK TApplication::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wparam, lparam);
-    }
-    try {
-        return self->handle_message(message, wparam, lparam);
-    } catch (...) {
-        self->HandleException();
-        return 0;
-    }
+    MessageBoxW(Handle(), to_wide(error.what()).c_str(), Title().c_str(), MB_OK | MB_ICONSTOP);
 }
 
 LRESULT TApplication::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -279,7 +259,7 @@ LRESULT TApplication::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
         default:
             break;
     }
-    return DefWindowProcW(handle_.get(), message, wparam, lparam);
+    return DefaultHandler(message, wparam, lparam);
 }
 
 }  // namespace vistrel

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/bound_window.h"
 #include "framework/component.h"
 #include "framework/hint_window.h"
 #include "framework/icon.h"
-#include "win32/unique_handle.h"
 
 namespace vistrel {
 
@@ -21,12 +21,12 @@ using TWindowHook = std::function<bool(TMessage& message)>;
 
 /// The application: the hidden application window (task-bar button, title, icon, minimise and restore),
 /// the message loop and the standard error display.
-class TApplication : public TComponent {
+class TApplication : public TComponent, public BoundWindow {
 public:
     TApplication();
     ~TApplication() override;
 
-    HWND Handle() const { return handle_.get(); }
+    HWND Handle() const { return hwnd(); }
     std::wstring Title() const;
     void SetTitle(const std::wstring& title);
     /// The program icon ("MAINICON" from the resources until set otherwise).
@@ -71,15 +71,13 @@ public:
     TNotifyEvent OnDeactivate;
 
 private:
-    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     bool process_message();
     /// The visible form that was active last (the main form when none was), or null.
     HWND last_active_form() const;
     void show_hint();
     static bool is_key_message(const MSG& message);
 
-    UniqueHwnd handle_;
     TIcon icon_;
     TForm* main_form_ = nullptr;  // not owned
     bool terminated_ = false;

@@ -1,6 +1,5 @@
 #include "framework/control.h"
 
-#include "framework/form.h"
 #include "framework/win_control.h"
 
 namespace vistrel {
@@ -238,7 +237,7 @@ TForm* TControl::GetParentForm() {
     while (c->parent_ != nullptr) {
         c = c->parent_;
     }
-    return dynamic_cast<TForm*>(c);
+    return c->as_form();
 }
 
 bool TControl::ContainsPoint(POINT point) const {
@@ -336,6 +335,10 @@ void TControl::MouseLeave() {
     if (OnMouseLeave) {
         OnMouseLeave(this);
     }
+}
+
+bool TControl::WantsMouseLeave() const {
+    return (ShowHint && !Hint.empty()) || OnMouseEnter || OnMouseLeave;
 }
 
 void TControl::Resize() {

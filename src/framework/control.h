@@ -78,7 +78,7 @@ public:
     void Update();
     virtual POINT ClientToScreen(POINT point) const;
     virtual POINT ScreenToClient(POINT point) const;
-    /// The form this control stands on (itself for a form).
+    /// The form this control stands on (itself for a form), or null.
     TForm* GetParentForm();
     /// True when the point (in client coordinates) belongs to this control.
     bool ContainsPoint(POINT point) const;
@@ -96,6 +96,9 @@ public:
     virtual void mouse_message(UINT message, TShiftState shift, int x, int y);
     virtual void MouseEnter();
     virtual void MouseLeave();
+    /// Whether the control must hear that the mouse has left it: it has a hint to take down, a look that follows
+    /// the mouse or a handler for it. Only then is leaving watched, since wine watches by polling the pointer.
+    virtual bool WantsMouseLeave() const;
     virtual void Click();
 
 protected:
@@ -120,6 +123,8 @@ protected:
     virtual bool ClickEvents() const { return true; }
     /// The parent's font or colour changed (or the parent did).
     void parent_changed();
+    /// This control as a form, when it is one.
+    virtual TForm* as_form() { return nullptr; }
 
     std::wstring caption_;
 

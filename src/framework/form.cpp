@@ -85,6 +85,19 @@ TForm::~TForm() {
     DestroyHandle();
 }
 
+void TForm::ReadDescription(const std::function<void()>& description) {
+    if (described_) {
+        throw std::logic_error("A form reads its description once");
+    }
+    described_ = true;
+    description();
+    // What a component's Loaded makes is not part of the description.
+    const std::vector<TComponent*> described = Components();
+    for (TComponent* component : described) {
+        component->Loaded();
+    }
+}
+
 void TForm::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
@@ -137,6 +150,16 @@ void TForm::CreateWnd() {
     TIcon& icon = icon_.Handle() != nullptr ? icon_ : Application().Icon();
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Handle()));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.Handle()));
+    show_menu();
+}
+
+void TForm::DestroyWnd() {
+    // A window takes its menu bar with it, and the menu bar is the menu's.
+    ::SetMenu(Handle(), nullptr);
+    if (menu_ != nullptr) {
+        menu_->window_ = nullptr;
+    }
+    TWinControl::DestroyWnd();
 }
 
 void TForm::update_window_style() {
@@ -335,14 +358,34 @@ void TForm::SetActiveControl(TWinControl* control) {
     }
 }
 
-void TForm::focus_moved_to(TWinControl* control) {
+void TForm::ControlFocused(TWinControl* control) {
     active_control_ = control;
     FocusChanged(control);
 }
 
-void TForm::control_removed(TControl* control) {
+void TForm::ControlRemoved(TControl* control) {
     if (control == active_control_) {
         active_control_ = nullptr;
+    }
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+    if (menu != menu_) {
+        if (menu_ != nullptr) {
+            menu_->window_ = nullptr;
+        }
+        menu_ = menu;
+        show_menu();
+    }
+}
+
+void TForm::show_menu() {
+    if (HandleAllocated()) {
+        ::SetMenu(Handle(), menu_ != nullptr ? menu_->Handle() : nullptr);
+        DrawMenuBar(Handle());
+    }
+    if (menu_ != nullptr) {
+        menu_->window_ = WindowIfAllocated();
     }
 }
 
@@ -391,6 +434,11 @@ bool TForm::DialogKey(WORD key, TShiftState shift) {
 }
 
 LRESULT TForm::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (menu_ != nullptr) {
+        if (auto answered = menu_owner_message(message, wparam, lparam)) {
+            return *answered;
+        }
+    }
     switch (message) {
         case WM_CLOSE:
             Close();

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/icon.h"
+#include "framework/menu.h"
 #include "framework/win_control.h"
 
 namespace vistrel {
@@ -58,6 +59,11 @@ public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
 
+    /// Reads the form's stored description: `description` makes the form's components with their stored values
+    /// (`new TThing(this)`, then its properties), after which Loaded() runs once on every component the form
+    /// owns, in creation order. A form has one description: a second one is an error.
+    void ReadDescription(const std::function<void()>& description);
+
     TFormBorderStyle BorderStyle() const { return border_style_; }
     void SetBorderStyle(TFormBorderStyle style);
     TBorderIcons BorderIcons() const { return border_icons_; }
@@ -89,10 +95,10 @@ public:
     void SelectFirst();
 
     bool DialogKey(WORD key, TShiftState shift) override;
-    /// The keyboard focus went to one of the form's controls.
-    void focus_moved_to(TWinControl* control);
-    /// A control left the form; it can no longer be the active control.
-    void control_removed(TControl* control);
+
+    /// The form's menu bar, not owned; while it has one, the form answers the menu's messages.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
 
     TCloseQueryEvent OnCloseQuery;
     TCloseEvent OnClose;
@@ -104,7 +110,12 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void ControlFocused(TWinControl* control) override;
+    /// A control that left the form can no longer be its active control.
+    void ControlRemoved(TControl* control) override;
+    TForm* as_form() override { return this; }
     void VisibleChanged() override;
     void ConstrainSize(int& width, int& height) override;
     /// Re-applies the style of the border, icons and stay-on-top to an existing window.
@@ -114,6 +125,7 @@ private:
     void show_window();
     void close_modal();
     void place_on_first_show();
+    void show_menu();
 
     TFormBorderStyle border_style_ = bsSizeable;
     TBorderIcons border_icons_ = biSystemMenu | biMinimize | biMaximize;
@@ -124,7 +136,9 @@ private:
     TModalResult modal_result_ = mrNone;
     bool modal_ = false;
     bool shown_once_ = false;
+    bool described_ = false;
     TWinControl* active_control_ = nullptr;  // not owned
+    ComponentRef<TMainMenu> menu_{[this] { show_menu(); }};
 };
 
 }  // namespace vistrel

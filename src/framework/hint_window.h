@@ -2,16 +2,14 @@
 
 #include <string>
 
-#include "win32/unique_handle.h"
+#include "framework/bound_window.h"
 
 namespace vistrel {
 
 /// The small yellow window that shows a control's hint under the mouse.
-class THintWindow {
+class THintWindow : public BoundWindow {
 public:
     THintWindow() = default;
-    THintWindow(const THintWindow&) = delete;
-    THintWindow& operator=(const THintWindow&) = delete;
 
     /// Shows `text` with the window's top-left corner at a screen point.
     void ActivateHint(POINT at, const std::wstring& text);
@@ -20,10 +18,9 @@ public:
     const std::wstring& Text() const { return text_; }
 
 private:
-    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     void paint();
 
-    UniqueHwnd handle_;
     std::wstring text_;
 };
 

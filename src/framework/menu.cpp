@@ -6,7 +6,6 @@
 
 #include "framework/application.h"
 #include "framework/utility_window.h"
-#include "framework/win_control.h"
 
 namespace vistrel {
 namespace {
@@ -218,11 +217,6 @@ void TMainMenu::Rebuild() {
         SetMenu(window_, Handle());
         DrawMenuBar(window_);
     }
-}
-
-void TMainMenu::AttachTo(TWinControl& window) {
-    window_ = window.Handle();
-    SetMenu(window_, Handle());
 }
 
 std::optional<LRESULT> menu_owner_message(UINT message, WPARAM wparam, LPARAM lparam) {

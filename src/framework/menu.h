@@ -11,8 +11,6 @@
 
 namespace vistrel {
 
-class TWinControl;
-
 using TMenuMeasureItemEvent = std::function<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
 using TMenuDrawItemEvent = std::function<void(TObject* sender, TCanvas& canvas, const RECT& rect, bool selected)>;
 
@@ -91,7 +89,7 @@ private:
     UniqueHmenu handle_;
 };
 
-/// A menu bar for a window.
+/// A menu bar, shown by the form whose Menu it is.
 class TMainMenu : public TMenu {
 public:
     explicit TMainMenu(TComponent* owner);
@@ -100,16 +98,17 @@ public:
     HMENU Handle();
     /// Builds the menu bar again from the items as they are now.
     void Rebuild();
-    /// Shows the menu bar in a window, whose menu messages then reach the items.
-    void AttachTo(TWinControl& window);
 
 private:
+    friend class TForm;
+
     UniqueHmenu handle_;
-    HWND window_ = nullptr;  // not owned
+    HWND window_ = nullptr;  // not owned: the window of the form showing the bar
 };
 
 /// Answers WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR for owner-drawn items and runs WM_COMMAND of menu items;
-/// empty for any other message. Windows that own menus pass their messages here.
+/// empty for any other message. The windows that own menus (the popup menus' window, a form with a menu bar)
+/// pass their messages here.
 std::optional<LRESULT> menu_owner_message(UINT message, WPARAM wparam, LPARAM lparam);
 
 }  // namespace vistrel

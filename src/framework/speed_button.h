@@ -22,6 +22,7 @@ public:
 
     void MouseEnter() override;
     void MouseLeave() override;
+    bool WantsMouseLeave() const override { return flat_ || TGraphicControl::WantsMouseLeave(); }
 
 protected:
     void Paint() override;

@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace vistrel {
 namespace {
@@ -58,6 +59,11 @@ void TSpinEdit::CreateWnd() {
     TCustomEdit::CreateWnd();
     arrows_.reset(CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(), nullptr,
                                   GetModuleHandleW(nullptr), nullptr));
+    if (!arrows_) {
+        // As for every window of ours: one that cannot be made is an error.
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "Cannot create the up-down arrows");
+    }
     // The arrows' own position never moves: each step is taken from the text (see handle_message).
     SendMessageW(arrows_.get(), UDM_SETRANGE32, 0, 2);
     SendMessageW(arrows_.get(), UDM_SETPOS32, 0, 1);

@@ -1,46 +1,23 @@
 #include "framework/utility_window.h"
 
-#include "framework/application.h"
-
 namespace vistrel {
 
 UtilityWindow::UtilityWindow(Procedure procedure) : procedure_(std::move(procedure)) {
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &window_proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VistrelUtilityWindow";
-        return RegisterClassExW(&wc);
-    }();
-    handle_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, MAKEINTATOM(atom), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
-    // Bound only now: the messages of the window's creation go to the default procedure.
-    SetWindowLongPtrW(handle_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    TCreateParams params;
+    params.class_name = L"VistrelUtilityWindow";
+    params.style = WS_POPUP;
+    params.ex_style = WS_EX_TOOLWINDOW;
+    create_window(params);
+    created_ = true;
 }
 
-UtilityWindow::~UtilityWindow() {
-    destroy();
-}
-
-void UtilityWindow::destroy() {
-    if (handle_) {
-        SetWindowLongPtrW(handle_.get(), GWLP_USERDATA, 0);
-        handle_.reset();
+LRESULT UtilityWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    // The messages of the window's creation go to the default procedure: whoever makes this window is still
+    // making it, and its procedure may ask for handle().
+    if (!created_) {
+        return DefaultHandler(message, wparam, lparam);
     }
-}
-
-LRESULT CALLBACK UtilityWindow::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<UtilityWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wparam, lparam);
-    }
-    try {
-        return self->procedure_(message, wparam, lparam);
-    } catch (...) {
-        Application().HandleException();
-        return 0;
-    }
+    return procedure_(message, wparam, lparam);
 }
 
 }  // namespace vistrel

@@ -3,27 +3,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <map>
 
 #include "framework/application.h"
-#include "framework/form.h"
 #include "framework/graphic_control.h"
-#include "framework/menu.h"
 
 namespace vistrel {
 namespace {
-
-// The default procedure of each registered class (the system class's own, or DefWindowProcW).
-std::map<ATOM, WNDPROC>& base_procedures() {
-    static std::map<ATOM, WNDPROC> procedures;
-    return procedures;
-}
-
-WNDPROC base_procedure(HWND window) {
-    const auto& procedures = base_procedures();
-    const auto it = procedures.find(static_cast<ATOM>(GetClassWord(window, GCW_ATOM)));
-    return it != procedures.end() ? it->second : DefWindowProcW;
-}
 
 int next_control_id() {
     static int id = 0;
@@ -44,17 +29,14 @@ TWinControl::~TWinControl() {
 }
 
 HWND TWinControl::Handle() {
-    if (!handle_) {
+    if (hwnd() == nullptr) {
         create_handle();
     }
-    return handle_.get();
+    return hwnd();
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    if (window == nullptr || reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) != &window_proc) {
-        return nullptr;
-    }
-    return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return dynamic_cast<TWinControl*>(FromWindow(window));
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -80,40 +62,18 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::create_handle() {
     TCreateParams params;
     CreateParams(params);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExW(instance, params.class_name.c_str(), &existing)) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        WNDPROC base = DefWindowProcW;
-        if (params.base_class != nullptr && GetClassInfoExW(nullptr, params.base_class, &wc)) {
-            base = wc.lpfnWndProc;
-            wc.cbSize = sizeof(wc);
-        } else {
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        }
-        wc.style |= params.class_style;
-        wc.lpfnWndProc = &window_proc;
-        wc.hInstance = instance;
-        wc.lpszClassName = params.class_name.c_str();
-        const ATOM atom = RegisterClassExW(&wc);
-        base_procedures()[atom] = base;
+    if (Parent() != nullptr) {
+        params.parent = Parent()->Handle();
     }
-    HWND parent = Parent() != nullptr ? Parent()->Handle() : params.parent;
-    id_ = (params.style & WS_CHILD) != 0 ? next_control_id() : 0;
-    CreateWindowExW(params.ex_style, params.class_name.c_str(), params.caption.c_str(), params.style, params.x,
-                    params.y, params.width, params.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                    instance, this);
-    if (!handle_) {
-        throw std::runtime_error("Cannot create the window of class " +
-                                 std::string(params.class_name.begin(), params.class_name.end()));
+    if ((params.style & WS_CHILD) != 0) {
+        params.id = static_cast<UINT_PTR>(next_control_id());
     }
+    create_window(params);
     CreateWnd();
 }
 
 void TWinControl::CreateWnd() {
-    SendMessageW(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     update_bounds_from_window();
     for (TWinControl* child : tab_list_) {
         child->HandleNeeded();
@@ -126,47 +86,14 @@ void TWinControl::DestroyWnd() {
 }
 
 void TWinControl::DestroyHandle() {
-    if (!handle_) {
+    if (hwnd() == nullptr) {
         return;
     }
     for (TWinControl* child : tab_list_) {
         child->DestroyHandle();
     }
     DestroyWnd();
-    // From here on the window's messages go to its default procedure, not to this half-gone object.
-    SetWindowLongPtrW(handle_.get(), GWLP_USERDATA, 0);
-    handle_.reset();
-}
-
-LRESULT CALLBACK TWinControl::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-        if (self != nullptr) {
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-            self->handle_.reset(window);
-            self->default_proc_ = base_procedure(window);
-        }
-    }
-    if (self == nullptr) {
-        return CallWindowProcW(base_procedure(window), window, message, wparam, lparam);
-    }
-    if (message == WM_NCDESTROY) {
-        const WNDPROC base = self->default_proc_;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->handle_.release();
-        return CallWindowProcW(base, window, message, wparam, lparam);
-    }
-    try {
-        return self->handle_message(message, wparam, lparam);
-    } catch (...) {
-        Application().HandleException();
-        return 0;
-    }
-}
-
-LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam) {
-    return CallWindowProcW(default_proc_, handle_.get(), message, wparam, lparam);
+    destroy_window();
 }
 
 LRESULT TWinControl::Perform(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -181,18 +108,15 @@ LRESULT TWinControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
     if (auto reflected = reflect(message, wparam, lparam)) {
         return *reflected;
     }
-    if (auto menu = menu_owner_message(message, wparam, lparam)) {
-        return *menu;
-    }
     switch (message) {
         case WM_PAINT:
-            if (default_proc_ == DefWindowProcW) {
+            if (!system_class()) {
                 paint();
                 return 0;
             }
             break;
         case WM_ERASEBKGND:
-            if (default_proc_ == DefWindowProcW) {
+            if (!system_class()) {
                 return 1;  // painted together with everything else in WM_PAINT
             }
             break;
@@ -219,14 +143,13 @@ LRESULT TWinControl::dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
             capture_control_ = nullptr;
             break;
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wparam) == handle_.get() && LOWORD(lparam) == HTCLIENT &&
-                set_cursor_for_client()) {
+            if (reinterpret_cast<HWND>(wparam) == hwnd() && LOWORD(lparam) == HTCLIENT && set_cursor_for_client()) {
                 return TRUE;
             }
             break;
         case WM_SETFOCUS:
-            if (TForm* form = GetParentForm(); form != nullptr && form != this) {
-                form->focus_moved_to(this);
+            if (Parent() != nullptr) {
+                Parent()->ControlFocused(this);
             }
             break;
         case WM_KEYDOWN:
@@ -283,7 +206,7 @@ std::optional<LRESULT> TWinControl::reflect(UINT message, WPARAM wparam, LPARAM 
             break;
         case WM_MEASUREITEM:
             if (reinterpret_cast<const MEASUREITEMSTRUCT*>(lparam)->CtlType != ODT_MENU) {
-                child = GetDlgItem(handle_.get(), static_cast<int>(wparam));
+                child = GetDlgItem(hwnd(), static_cast<int>(wparam));
             }
             break;
         default:
@@ -315,7 +238,7 @@ HBRUSH TWinControl::color_brush() {
 
 void TWinControl::paint() {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_.get(), &ps);
+    HDC dc = BeginPaint(hwnd(), &ps);
     const RECT client = ClientRect();
     if (client.right > 0 && client.bottom > 0) {
         // Drawn off screen first, so overlapping windowless controls never flicker.
@@ -328,7 +251,7 @@ void TWinControl::paint() {
                    ps.rcPaint.bottom - ps.rcPaint.top, buffer.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
         }
     }
-    EndPaint(handle_.get(), &ps);
+    EndPaint(hwnd(), &ps);
 }
 
 void TWinControl::PaintWindow(HDC dc, const RECT& update) {
@@ -370,11 +293,9 @@ void TWinControl::route_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     const POINT p{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     TControl* under = ControlAtPos(p, false);
-    set_mouse_control(under != nullptr ? under : this);
-    if (!tracking_leave_) {
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_.get(), 0};
-        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
-    }
+    TControl* const mouse_control = under != nullptr ? under : this;
+    set_mouse_control(mouse_control);
+    watch_mouse_leave(mouse_control->WantsMouseLeave());
     TControl* target = capture_control_ != nullptr ? capture_control_ : under;
     const TShiftState shift = mouse_shift_state(wparam);
     if (target == nullptr) {
@@ -385,13 +306,13 @@ void TWinControl::route_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
                       message == WM_LBUTTONDBLCLK;
     if (down && capture_control_ == nullptr) {
         capture_control_ = target;
-        SetCapture(handle_.get());
+        SetCapture(hwnd());
     }
     target->mouse_message(message, shift, p.x - target->Left(), p.y - target->Top());
     const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
     if (up && (wparam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && capture_control_ != nullptr) {
         capture_control_ = nullptr;
-        if (GetCapture() == handle_.get()) {
+        if (GetCapture() == hwnd()) {
             ReleaseCapture();
         }
     }
@@ -411,10 +332,21 @@ void TWinControl::set_mouse_control(TControl* control) {
     }
 }
 
+void TWinControl::watch_mouse_leave(bool watch) {
+    if (watch == tracking_leave_) {
+        return;
+    }
+    // Unwatched, the mouse may leave unnoticed: the control it was over then simply hears nothing.
+    TRACKMOUSEEVENT track{sizeof(track), static_cast<DWORD>(watch ? TME_LEAVE : TME_LEAVE | TME_CANCEL), hwnd(), 0};
+    if (TrackMouseEvent(&track)) {
+        tracking_leave_ = watch;
+    }
+}
+
 bool TWinControl::set_cursor_for_client() {
     POINT p{};
     GetCursorPos(&p);
-    ::ScreenToClient(handle_.get(), &p);
+    ::ScreenToClient(hwnd(), &p);
     const TControl* under = capture_control_ != nullptr ? capture_control_ : ControlAtPos(p, false);
     const TCursor cursor = under != nullptr && under->Cursor() != crDefault ? under->Cursor() : Cursor();
     if (cursor == crDefault) {
@@ -428,7 +360,7 @@ void TWinControl::insert_control(TControl* control) {
     controls_.push_back(control);
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
         tab_list_.push_back(win);
-        if (handle_) {
+        if (hwnd() != nullptr) {
             win->HandleNeeded();
         }
     } else {
@@ -444,9 +376,7 @@ void TWinControl::remove_control(TControl* control) {
     if (capture_control_ == control) {
         capture_control_ = nullptr;
     }
-    if (TForm* form = GetParentForm()) {
-        form->control_removed(control);
-    }
+    ControlRemoved(control);
     control->Invalidate();
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     if (auto* win = dynamic_cast<TWinControl*>(control)) {
@@ -459,8 +389,8 @@ void TWinControl::remove_control(TControl* control) {
 
 RECT TWinControl::ClientRect() const {
     RECT r{};
-    if (handle_) {
-        GetClientRect(handle_.get(), &r);
+    if (hwnd() != nullptr) {
+        GetClientRect(hwnd(), &r);
         return r;
     }
     // No window yet: take off what the window's style would put around the client area.
@@ -474,42 +404,42 @@ RECT TWinControl::ClientRect() const {
 }
 
 std::wstring TWinControl::Caption() const {
-    if (!handle_) {
+    if (hwnd() == nullptr) {
         return caption_;
     }
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle_.get())) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(handle_.get(), text.data(), static_cast<int>(text.size()))));
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
 void TWinControl::TextChanged() {
-    if (handle_) {
-        SetWindowTextW(handle_.get(), caption_.c_str());
+    if (hwnd() != nullptr) {
+        SetWindowTextW(hwnd(), caption_.c_str());
     }
     TControl::TextChanged();
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     ConstrainSize(width, height);
-    if (!handle_ || IsIconic(handle_.get()) || IsZoomed(handle_.get())) {
+    if (hwnd() == nullptr || IsIconic(hwnd()) || IsZoomed(hwnd())) {
         TControl::SetBounds(left, top, width, height);
         return;
     }
     // The window tells its new bounds back through WM_WINDOWPOSCHANGED.
-    SetWindowPos(handle_.get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT TWinControl::window_bounds() const {
     RECT r{};
-    GetWindowRect(handle_.get(), &r);
-    if ((GetWindowLongPtrW(handle_.get(), GWL_STYLE) & WS_CHILD) != 0) {
-        MapWindowPoints(HWND_DESKTOP, GetParent(handle_.get()), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(hwnd(), &r);
+    if ((GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_CHILD) != 0) {
+        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
     }
     return r;
 }
 
 void TWinControl::update_bounds_from_window() {
-    if (!handle_ || IsIconic(handle_.get())) {
+    if (hwnd() == nullptr || IsIconic(hwnd())) {
         return;
     }
     const RECT r = window_bounds();
@@ -524,24 +454,24 @@ void TWinControl::BoundsChanged(bool resized) {
 }
 
 POINT TWinControl::ClientToScreen(POINT point) const {
-    if (!handle_) {
+    if (hwnd() == nullptr) {
         return TControl::ClientToScreen(point);
     }
-    ::ClientToScreen(handle_.get(), &point);
+    ::ClientToScreen(hwnd(), &point);
     return point;
 }
 
 POINT TWinControl::ScreenToClient(POINT point) const {
-    if (!handle_) {
+    if (hwnd() == nullptr) {
         return TControl::ScreenToClient(point);
     }
-    ::ScreenToClient(handle_.get(), &point);
+    ::ScreenToClient(hwnd(), &point);
     return point;
 }
 
 void TWinControl::Invalidate() {
-    if (handle_) {
-        InvalidateRect(handle_.get(), nullptr, TRUE);
+    if (hwnd() != nullptr) {
+        InvalidateRect(hwnd(), nullptr, TRUE);
     }
 }
 
@@ -596,8 +526,8 @@ void TWinControl::AlignControls() {
 }
 
 void TWinControl::FontChanged() {
-    if (handle_) {
-        SendMessageW(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    if (hwnd() != nullptr) {
+        SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
     }
     for (TControl* c : controls_) {
         c->parent_changed();
@@ -610,21 +540,21 @@ void TWinControl::ColorChanged() {
     for (TControl* c : controls_) {
         c->parent_changed();
     }
-    if (handle_) {
-        InvalidateRect(handle_.get(), nullptr, TRUE);
+    if (hwnd() != nullptr) {
+        InvalidateRect(hwnd(), nullptr, TRUE);
     }
 }
 
 void TWinControl::VisibleChanged() {
-    if (handle_) {
-        ShowWindow(handle_.get(), Visible() ? SW_SHOWNA : SW_HIDE);
+    if (hwnd() != nullptr) {
+        ShowWindow(hwnd(), Visible() ? SW_SHOWNA : SW_HIDE);
     }
     TControl::VisibleChanged();
 }
 
 void TWinControl::EnabledChanged() {
-    if (handle_) {
-        EnableWindow(handle_.get(), Enabled() ? TRUE : FALSE);
+    if (hwnd() != nullptr) {
+        EnableWindow(hwnd(), Enabled() ? TRUE : FALSE);
     }
     TControl::EnabledChanged();
 }
@@ -657,7 +587,7 @@ bool TWinControl::CanFocus() const {
 }
 
 bool TWinControl::Focused() const {
-    return handle_ && GetFocus() == handle_.get();
+    return hwnd() != nullptr && GetFocus() == hwnd();
 }
 
 void TWinControl::SetFocus() {
@@ -721,8 +651,24 @@ bool TWinControl::PreviewKeyDown(const MSG& message) {
     if ((Perform(WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) & mask) != 0) {
         return false;
     }
-    TForm* form = GetParentForm();
-    return form != nullptr && form->DialogKey(static_cast<WORD>(message.wParam), keyboard_shift_state());
+    // The key goes to the top of the control tree: the form.
+    TWinControl* top = this;
+    while (top->Parent() != nullptr) {
+        top = top->Parent();
+    }
+    return top->DialogKey(static_cast<WORD>(message.wParam), keyboard_shift_state());
+}
+
+void TWinControl::ControlFocused(TWinControl* control) {
+    if (Parent() != nullptr) {
+        Parent()->ControlFocused(control);
+    }
+}
+
+void TWinControl::ControlRemoved(TControl* control) {
+    if (Parent() != nullptr) {
+        Parent()->ControlRemoved(control);
+    }
 }
 
 }  // namespace vistrel

@@ -4,38 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "framework/bound_window.h"
 #include "framework/control.h"
-#include "win32/unique_handle.h"
 
 namespace vistrel {
 
-/// What a windowed control asks of CreateWindowExW.
-struct TCreateParams {
-    std::wstring caption;
-    DWORD style = 0;
-    DWORD ex_style = 0;
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    HWND parent = nullptr;
-    /// The window class registered for this control.
-    std::wstring class_name;
-    /// A system class that the registered class is built on (its window procedure is the default), or null.
-    const wchar_t* base_class = nullptr;
-    UINT class_style = 0;
-};
-
 /// A control with a window of its own, made when first needed; parent of other controls.
-class TWinControl : public TControl {
+class TWinControl : public TControl, public BoundWindow {
 public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
 
     HWND Handle();
-    bool HandleAllocated() const { return static_cast<bool>(handle_); }
+    bool HandleAllocated() const { return hwnd() != nullptr; }
     /// The window if it exists already, else nullptr; never makes one.
-    HWND WindowIfAllocated() const { return handle_.get(); }
+    HWND WindowIfAllocated() const { return hwnd(); }
     void HandleNeeded() { Handle(); }
     /// The control bound to a window of ours, or nullptr.
     static TWinControl* FromHandle(HWND window);
@@ -82,8 +65,7 @@ protected:
     virtual void DestroyWnd();
     void DestroyHandle();
     /// This control's window procedure; unhandled messages go to DefaultHandler.
-    virtual LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     /// A notification the parent passes back to this control (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, ...).
     virtual std::optional<LRESULT> reflected_message(UINT message, WPARAM wparam, LPARAM lparam);
     /// Paints the background and the windowless children into a device context (our own classes only).
@@ -91,6 +73,10 @@ protected:
     void PaintControls(HDC dc, const RECT& update);
     /// Places the aligned and anchored children.
     virtual void AlignControls();
+    /// The keyboard focus went to `control`, below this one; by default the parent hears of it.
+    virtual void ControlFocused(TWinControl* control);
+    /// `control` left this control or one below it; by default the parent hears of it.
+    virtual void ControlRemoved(TControl* control);
     void BoundsChanged(bool resized) override;
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
@@ -110,20 +96,17 @@ protected:
 
 private:
     friend class TControl;
-    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT dispatch(UINT message, WPARAM wparam, LPARAM lparam);
     void create_handle();
     void insert_control(TControl* control);
     void remove_control(TControl* control);
     void route_mouse(UINT message, WPARAM wparam, LPARAM lparam);
     void set_mouse_control(TControl* control);
+    void watch_mouse_leave(bool watch);
     bool set_cursor_for_client();
     std::optional<LRESULT> reflect(UINT message, WPARAM wparam, LPARAM lparam);
     void paint();
 
-    UniqueHwnd handle_;
-    WNDPROC default_proc_ = DefWindowProcW;
-    int id_ = 0;
     std::vector<TControl*> controls_;      // not owned: every child, in painting order
     std::vector<TWinControl*> tab_list_;   // not owned
     TControl* mouse_control_ = nullptr;    // not owned: the control the mouse is over

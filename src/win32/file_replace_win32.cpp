@@ -5,6 +5,17 @@
 #include <windows.h>
 
 namespace vistrel {
+namespace {
+
+// Another program that holds the file a moment (a virus scan, an indexer) is waited for briefly.
+constexpr int kAttempts = 5;
+constexpr DWORD kPauseMs = 40;
+
+bool held_by_another_program(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
+}  // namespace
 
 bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
     // Best effort: the move below goes on even where the data cannot be flushed.
@@ -13,7 +24,15 @@ bool replace_file(const std::filesystem::path& from, const std::filesystem::path
         const UniqueHandle file(raw);
         FlushFileBuffers(file.get());
     }
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        if (attempt == kAttempts || !held_by_another_program(GetLastError())) {
+            return false;
+        }
+        Sleep(kPauseMs);
+    }
 }
 
 }  // namespace vistrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+// commctrl.h needs the types of windows.h
 #include <commctrl.h>
 
 #include <utility>
@@ -52,7 +53,6 @@ using UniqueHmenu = UniqueResource<HMENU, &DestroyMenu>;
 using UniqueHimagelist = UniqueResource<HIMAGELIST, &ImageList_Destroy>;
 using UniqueHmodule = UniqueResource<HMODULE, &FreeLibrary>;
 using UniqueHpalette = UniqueResource<HPALETTE, &DeleteObject>;
-using UniqueHrgn = UniqueResource<HRGN, &DeleteObject>;
 
 /// Selects a GDI object into a device context and puts the previous one back when it goes.
 class SelectGuard {
@@ -65,6 +65,21 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+/// Selects a palette into a device context and realises it; puts the previous palette back when it goes.
+class PaletteGuard {
+public:
+    PaletteGuard(HDC dc, HPALETTE palette) : dc_(dc), previous_(SelectPalette(dc, palette, FALSE)) {
+        RealizePalette(dc);
+    }
+    PaletteGuard(const PaletteGuard&) = delete;
+    PaletteGuard& operator=(const PaletteGuard&) = delete;
+    ~PaletteGuard() { SelectPalette(dc_, previous_, FALSE); }
+
+private:
+    HDC dc_;
+    HPALETTE previous_;
 };
 
 /// A window's (or the screen's) device context from GetDC, released when it goes.

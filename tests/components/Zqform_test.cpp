@@ -47,9 +47,10 @@ Framed framed(int width, int height, TBorderIcons icons, const std::wstring& cap
     f.form->SetBorderIcons(icons);
     f.form->SetCaption(caption);
     f.form->SetBounds(40, 40, width, height);
-    f.frame = new TzqForm(f.form.get());
-    f.frame->setSizeable(sizeable);
-    f.frame->Loaded();
+    f.form->ReadDescription([&] {
+        f.frame = new TzqForm(f.form.get());
+        f.frame->setSizeable(sizeable);
+    });
     return f;
 }
 

@@ -1,25 +1,24 @@
 # Helpers for the end-to-end tests: a fresh WINEPREFIX per case, Vistrel under wine, the probe, screenshots.
-# Sourced by run-e2e, which sets VISTREL_EXE, PROBE_EXE, SCHEDULE_EXE and SCREENSHOT_DIR.
+# Sourced by run-e2e, which sets VISTREL_EXE, PROBE_EXE, SCREENSHOT_DIR, SCHEDULE_EXE and template (the template
+# prefix).
 
 scripts_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 passed=0
 failed=0
 case_name=""
 
+# The main window's class, for every file of cases (each file runs on its own).
+main_class=ZQ_VISTREL
+
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Gives the current case a fresh prefix copied from the template.
-new_prefix() {
-    WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/vistrel-e2e.XXXXXX")
-    export WINEPREFIX
-    cp -a "$template/." "$WINEPREFIX/"
-}
+source "$scripts_dir/wine-prefixes.sh"
 
+# Gives the current case a fresh prefix made from the template.
+new_prefix() { new_wine_prefix "$template"; }
 drop_prefix() {
     stop_background
-    wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
-    rm -rf "$WINEPREFIX"
+    drop_wine_prefix
 }
 
 # Starts Vistrel in the background with the given arguments; its pid is in $vistrel_pid.

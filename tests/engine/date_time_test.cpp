@@ -54,6 +54,25 @@ TEST(EncodeTime, GivesExactFractionsOfADay) {
     EXPECT_EQ(hms(24, 0, 0), 1.0);
 }
 
+TEST(EncodeTime, GivesEveryWholeSecondTheValueSchedulesWereWrittenWith) {
+    // Files hold days + ms x (1 / 86400000) with the reciprocal, product and sum in 80-bit extended precision. Where
+    // the compiler has that precision the formula itself is the reference; a plain double reciprocal gets 10,970
+    // seconds of every day wrong, 00:00:09 the first of them.
+    EXPECT_EQ(hms(0, 0, 9), 0x1.b4e81b4e81b4fp-14);
+    EXPECT_EQ(hms(23, 59, 59), 0x1.fffe7ba375f32p-1);
+    if (std::numeric_limits<long double>::digits != 64) {
+        GTEST_SKIP() << "no 80-bit long double to compute the reference with";
+    }
+    for (const std::uint32_t days : {0u, 1u, kMay18th2005, 65535u, kNewYear2080}) {
+        int differing = 0;
+        for (std::uint32_t second = 0; second < 86400; ++second) {
+            const long double extended = static_cast<long double>(days) + (second * 1000.0L) * (1.0L / 86400000.0L);
+            differing += encode_time(days, 0, 0, second, 0) != static_cast<double>(extended) ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0) << "day " << days;
+    }
+}
+
 TEST(DecodeTime, InvertsEncodeTimeIncludingDaysPast2079) {
     const DecodedTime cases[] = {
         {0, 0, 0, 0, 0},

@@ -145,37 +145,51 @@ TEST(RestSession, PreReminderHidesTheTrayIconUntilTheRestIsOver) {
     EXPECT_TRUE(rig.tray.visible());
 }
 
-TEST(RestSession, TrayIconComesBackWhenTheWarnedRestDoesNotBegin) {
+TEST(RestSession, WarningClosesAndTrayIconComesBackWhenTheWarnedRestDoesNotBegin) {
     struct Case {
         const char* name;
+        int mode;
         std::function<void(EngineRig&)> during_last_minute;
+        std::string last_dialog_call;  // what the user sees: nothing, or the rest's own dialog
     };
     const Case cases[] = {
-        {"compulsory rests switched off", [](EngineRig& rig) { rig.settings.CompulsoryRest = false; }},
-        {"the rest deleted",
+        {"compulsory rests switched off", 2, [](EngineRig& rig) { rig.settings.CompulsoryRest = false; },
+         "CloseDialog"},
+        {"compulsory rests switched off, the rest's dialog replaces the warning", 0,
+         [](EngineRig& rig) { rig.settings.CompulsoryRest = false; }, rest_dialog(60)},
+        {"the rest deleted", 2,
          [](EngineRig& rig) {
              remove_entry(rig.schedule.rest_list, clock_time(10, 0));
              rig.scheduler.rebuild_due_chain();
-         }},
-        {"refused by the boot grace period",
+         },
+         "CloseDialog"},
+        {"refused by the boot grace period", 2,
          [](EngineRig& rig) {
              rig.settings.StartDummyTime = 24 * 60 + 60;
              rig.scheduler.reset_boot_grace();
-         }},
-        {"the schedule paused", [](EngineRig& rig) { rig.scheduler.change_run_or_pause(); }},
+         },
+         "CloseDialog"},
+        {"the schedule paused", 2, [](EngineRig& rig) { rig.scheduler.change_run_or_pause(); }, "CloseDialog"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RestRig rig(2, 1);
+        RestRig rig(c.mode, 1);
         rig.settings.CompulsoryPremind = true;
         rig.clock.set_now(kDay + clock_time(9, 30));
         rig.start();
         rig.run_to(clock_time(9, 59, 30));
         ASSERT_FALSE(rig.tray.visible());
+        ASSERT_EQ(rig.take_calls().back(), kPreReminder);
         c.during_last_minute(rig);
         rig.run_to(clock_time(10, 0, 30));
         EXPECT_FALSE(rig.scheduler.rest_in_progress());
         EXPECT_TRUE(rig.tray.visible());
+        const CallLog calls = rig.take_calls();
+        const auto last_dialog = std::find_if(calls.rbegin(), calls.rend(), [](const std::string& call) {
+            return call.starts_with("CloseDialog") || call.starts_with("MessageDlg") || call.starts_with("ShowMessage");
+        });
+        ASSERT_NE(last_dialog, calls.rend());
+        EXPECT_EQ(*last_dialog, c.last_dialog_call);
     }
 }
 

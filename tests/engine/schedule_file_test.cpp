@@ -172,6 +172,47 @@ TEST_F(ScheduleFileTest, SaveLeavesNoTemporaryFileBehind) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
+TEST_F(ScheduleFileTest, AnInPlaceWriteCutShortIsFinishedFromTheImageLeftBesideTheFile) {
+    const Bytes old_image = concat({standard_header(2, 0), noon_rest(1), rest_record(le_double(0.75), 1)});
+    const Bytes new_image = concat({standard_header(1, 0), rest_record(le_double(0.25), 9)});
+    Bytes half_written = old_image;
+    std::copy(new_image.begin(), new_image.begin() + 40, half_written.begin());
+    const fs::path pending = dir_ / "Vistrel.dat.new";
+    struct Case {
+        const char* name;
+        LoadMode mode;
+        Bytes file_after;
+        bool pending_after;
+    };
+    Bytes finished = old_image;
+    std::copy(new_image.begin(), new_image.end(), finished.begin());
+    const Case cases[] = {
+        {"at start: the file is finished and the image removed", LoadMode::repair, finished, false},
+        {"read only: the image is read, nothing is written", LoadMode::read_only, half_written, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write_bytes(path_, half_written);
+        write_bytes(pending, new_image);
+        Schedule schedule;
+        ASSERT_EQ(load_schedule(path_, schedule, c.mode), LoadResult::loaded);
+        EXPECT_EQ(times_of(schedule.rest_list), std::vector<TDateTime>{0.25});
+        EXPECT_EQ(schedule.rest_list.first()->break_minutes(), 9);
+        EXPECT_EQ(read_bytes(path_), c.file_after);
+        EXPECT_EQ(fs::exists(pending), c.pending_after);
+    }
+}
+
+TEST_F(ScheduleFileTest, ASaveMakesAnImageLeftBesideTheFileStale) {
+    write_bytes(dir_ / "Vistrel.dat.new", concat({standard_header(1, 0), noon_rest(5)}));
+    const Schedule schedule;
+    ASSERT_EQ(save_schedule(path_, schedule), SaveResult::saved);
+    Schedule loaded;
+    ASSERT_EQ(load_schedule(path_, loaded), LoadResult::loaded);
+    EXPECT_TRUE(loaded.rest_list.empty());
+    EXPECT_FALSE(fs::exists(dir_ / "Vistrel.dat.new"));
+}
+
 TEST_F(ScheduleFileTest, LoadOfAFolderFails) {
     Schedule schedule;
     EXPECT_EQ(load_schedule(dir_, schedule), LoadResult::cannot_open);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string_view>
 
 namespace vistrel {
@@ -96,9 +97,9 @@ TEST(ReadScheduleImage, ReadsOnlyWholeRecordsThatTheCountsPromise) {
         {"no count bytes", Bytes(35, 0), {}, {}},
         {"only the rest count", Bytes(36, 1), {}, {}},
         {"zero counts", standard_header(0, 0), {}, {}},
-        {"in file order, unsorted",
+        {"out of order: put in order",
          concat({standard_header(2, 0), rest_record(kHalfDay, 1), rest_record(kQuarterDay, 1)}),
-         {0.5, 0.25},
+         {0.25, 0.5},
          {}},
         {"rest count beyond the bytes: no task is read",
          concat({standard_header(3, 1), rest_record(kHalfDay, 1), rest_record(kThreeQuarterDay, 1), Bytes(10, 0)}),
@@ -152,6 +153,34 @@ TEST(ReadScheduleImage, AppendsToEntriesAlreadyInTheLists) {
     read_schedule_image(concat({standard_header(1, 0), rest_record(kHalfDay, 1)}), schedule);
     EXPECT_EQ(times_of(schedule.rest_list), (std::vector<TDateTime>{0.1, 0.5}));
     expect_well_linked(schedule.rest_list);
+}
+
+TEST(ReadScheduleImage, PutsAListOutOfOrderInOrderKeepingTheFirstOfEachTime) {
+    const Bytes far_future = {0, 0, 0, 0, 0, 0, 0x30, 0x41};  // day 2^20
+    const Bytes not_a_number = {0, 0, 0, 0, 0, 0, 0xF8, 0x7F};
+    Schedule schedule;
+    read_schedule_image(concat({standard_header(6, 2), rest_record(far_future, 1), rest_record(not_a_number, 2),
+                                rest_record(kThreeQuarterDay, 3), rest_record(kHalfDay, 4),
+                                rest_record(kThreeQuarterDay, 5), rest_record(kQuarterDay, 6),
+                                reminder_record(kMay18th2005Noon, 3, "dated"), reminder_record(kHalfDay, 2, "daily")}),
+                        schedule);
+    const auto& rests = schedule.rest_list;
+    ASSERT_EQ(rests.size(), 5u);
+    std::vector<int> minutes;
+    for (const TimerEntry& entry : rests) {
+        minutes.push_back(entry.break_minutes());
+    }
+    EXPECT_EQ(minutes, (std::vector<int>{6, 4, 3, 1, 2}));
+    EXPECT_TRUE(std::isnan(times_of(rests).back()));
+    EXPECT_EQ(times_of(schedule.task_list), (std::vector<TDateTime>{0.5, 38490.5}));
+    expect_well_linked(rests);
+    expect_well_linked(schedule.task_list);
+}
+
+TEST(ReadScheduleImage, LeavesAFileThisProgramWroteAsItIs) {
+    Schedule schedule;
+    read_schedule_image(sample_image(), schedule);
+    EXPECT_EQ(write_schedule_image(schedule), sample_image());
 }
 
 TEST(HeaderRepairs, RewriteEachFieldThatIsNotTheStandardText) {

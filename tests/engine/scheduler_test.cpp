@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 
+#include "engine/schedule_image.h"
 #include "engine_rig.h"
+#include "support/schedule_bytes.h"
 
 namespace vistrel {
 namespace {
@@ -15,6 +18,24 @@ using testing_fakes::date_time;
 using testing_fakes::EngineRig;
 
 const TDateTime kDay = date_time(2024, 5, 18);
+
+// The events that carried something out (not the armings), as the user sees them.
+std::vector<std::string> carried_out(const std::vector<std::string>& events) {
+    std::vector<std::string> kept;
+    std::copy_if(events.begin(), events.end(), std::back_inserter(kept),
+                 [](const std::string& line) { return line.find(" arm ") == std::string::npos; });
+    return kept;
+}
+
+// The machine sleeps from now until the time of day t, days later: the timers fire late, then the resume notice
+// comes (unless it is lost).
+void sleep_until(EngineRig& rig, TDateTime t, int days = 0, bool resume_notice = true) {
+    rig.clock.sleep_until(static_cast<double>(day_part(rig.clock.now()) + days) + t);
+    rig.clock.run_for(0);
+    if (resume_notice) {
+        rig.scheduler.resumed();
+    }
+}
 
 TEST(Scheduler, TakesEachEntryAlongItsRoad) {
     struct Case {
@@ -126,7 +147,11 @@ TEST(Scheduler, TakesEachEntryAlongItsRoad) {
         rig.start();
         rig.clock.run_until(kDay + c.until);
         EXPECT_EQ(rig.take_events(), c.events);
-        EXPECT_GE(rig.Timer_day.Interval(), 1u);
+        // Whatever ran, the midnight timer stays due exactly at the coming midnight.
+        const std::int64_t to_midnight = 86400000 - rig.clock.wall_ms() % 86400000;
+        EXPECT_TRUE(rig.Timer_day.running());
+        EXPECT_EQ(rig.Timer_day.due() - rig.clock.elapsed(), to_midnight);
+        EXPECT_EQ(rig.Timer_day.Tag(), day_part(rig.clock.now()) + 1);
     }
 }
 
@@ -192,27 +217,40 @@ TEST(Scheduler, MidnightTimerRebuildsOnlyOnceTheDayHasTurned) {
     EXPECT_EQ(rig.Timer_day.Interval(), 86400000u);
 }
 
-TEST(Scheduler, MidnightTickThatComesLate) {
+TEST(Scheduler, MidnightTickThatComesLateStillStartsTheNewDayAtMidnight) {
     struct Case {
         const char* name;
+        std::function<void(EngineRig&)> setup;
         std::int64_t late_ms;
         std::vector<std::string> events;
     };
     const Case cases[] = {
-        {"a few milliseconds late, entries at 00:00:00 still run, none twice",
+        {"a dated entry at midnight runs first, then the every-day one, none twice",
+         [](EngineRig& rig) {
+             rig.reminder(clock_time(0, 0), "midnight");
+             rig.reminder(kDay + 1, "new day");
+         },
          50,
-         {"23:59:59.000 arm 1000 0", "d+1 00:00:00.000 reminder new day", "d+1 00:00:00.050 arm 100 0",
-          "d+1 00:00:00.150 reminder midnight", "d+1 00:00:00.150 arm 7199850 0"}},
-        {"after sleeping through midnight, what passed is skipped",
-         3600000,
-         {"23:59:59.000 arm 1000 0", "d+1 00:00:00.000 reminder new day", "d+1 01:00:00.000 arm 3600000 0"}},
+         {"23:59:59.000 arm 1000 0", "d+1 00:00:00.000 reminder new day", "d+1 00:00:00.000 arm 100 0",
+          "d+1 00:00:00.100 reminder midnight", "d+1 00:00:00.100 arm 7199900 0"}},
+        {"a dated entry just after midnight does not hide the every-day one at midnight",
+         [](EngineRig& rig) {
+             rig.reminder(clock_time(0, 0), "midnight");
+             rig.reminder(kDay + 1 + clock_time(0, 0, 5), "dated");
+         },
+         10000,
+         {"23:59:59.000 arm 6000 0", "d+1 00:00:05.000 reminder dated", "d+1 00:00:05.000 arm 100 0",
+          "d+1 00:00:05.100 reminder midnight", "d+1 00:00:05.100 arm 7194900 0"}},
+        {"with nothing before the late tick, it starts the new day itself",
+         [](EngineRig& rig) { rig.reminder(clock_time(0, 0), "midnight"); },
+         10000,
+         {"d+1 00:00:10.000 arm 100 0", "d+1 00:00:10.100 reminder midnight", "d+1 00:00:10.100 arm 7189900 0"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EngineRig rig(kDay + clock_time(23, 59, 59));
-        rig.reminder(clock_time(0, 0), "midnight");
+        c.setup(rig);
         rig.reminder(clock_time(2, 0), "two");
-        rig.reminder(kDay + 1, "new day");
         rig.start();
         rig.Timer_day.SetEnabled(false);
         rig.clock.run_for(1000 + c.late_ms);
@@ -262,6 +300,7 @@ TEST(Scheduler, RebuildDuringACompulsoryRestNeitherCutsNorStretchesIt) {
         std::function<void(EngineRig&)> disturb;
         std::int64_t run_ms;
         std::vector<std::string> events;
+        int monitor_offs = 120;  // one every second of each two-minute rest
     };
     const auto daytime = [](EngineRig& rig) {
         rig.rest(clock_time(10, 0), 2);
@@ -287,22 +326,31 @@ TEST(Scheduler, RebuildDuringACompulsoryRestNeitherCutsNorStretchesIt) {
          600000,
          {"10:02:00.000 rest-end", "10:02:00.000 arm 100 0", "10:02:00.100 reminder new", "10:02:00.100 arm 100 0",
           "10:02:00.200 reminder during", "10:02:00.200 arm 179800 0", "10:05:00.000 reminder after"}},
-        {"the clock set back an hour",
+        {"the clock set back an hour: what falls due again is repeated, the rest included",
          daytime,
          clock_time(9, 59, 30),
          30000,
          set_clock(clock_time(9, 0, 30)),
          7200000,
-         {"09:02:00.000 rest-end", "09:02:00.000 arm 3540000 0", "10:01:00.000 reminder during",
-          "10:01:00.000 arm 240000 0", "10:05:00.000 reminder after"}},
-        {"the clock set forward an hour",
+         {"09:02:00.000 rest-end", "09:02:00.000 arm 3420000 1", "09:59:00.000 arm 60000 0",
+          "10:00:00.000 rest-begin 2", "10:02:00.000 rest-end", "10:02:00.000 arm 100 0",
+          "10:02:00.100 reminder during", "10:02:00.100 arm 179900 0", "10:05:00.000 reminder after"},
+         240},
+        {"the clock set forward an hour: what it jumped over is not run",
          daytime,
          clock_time(9, 59, 30),
          30000,
          set_clock(clock_time(11, 0, 30)),
          600000,
-         {"11:02:00.000 rest-end", "11:02:00.000 arm 100 0", "11:02:00.100 reminder during", "11:02:00.100 arm 100 0",
-          "11:02:00.200 reminder after"}},
+         {"11:02:00.000 rest-end"}},
+        {"the clock set back by a second (time sync): nothing repeats",
+         daytime,
+         clock_time(9, 59, 30),
+         30000,
+         set_clock(clock_time(10, 0, 29)),
+         600000,
+         {"10:01:59.000 rest-end", "10:01:59.000 arm 100 0", "10:01:59.100 reminder during",
+          "10:01:59.100 arm 180900 0", "10:05:00.000 reminder after"}},
         {"midnight passed",
          [](EngineRig& rig) {
              rig.rest(clock_time(23, 59), 2);
@@ -329,11 +377,216 @@ TEST(Scheduler, RebuildDuringACompulsoryRestNeitherCutsNorStretchesIt) {
         rig.clock.run_for(c.run_ms);
         EXPECT_EQ(rig.take_events(), c.events);
         const auto calls = rig.take_calls();
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "monitor.off"), 120);
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "monitor.off"), c.monitor_offs);
         EXPECT_EQ(rig.desktop.cursor_count(), 0);
         EXPECT_TRUE(rig.desktop.shell_restored());
         EXPECT_TRUE(rig.tray.visible());
     }
+}
+
+TEST(Scheduler, SleepingOverAWeekendKeepsTheNextDay) {
+    for (const bool resume_notice : {true, false}) {
+        SCOPED_TRACE(resume_notice ? "with the resume notice" : "told only by the late timers");
+        EngineRig rig(kDay + clock_time(17, 30));
+        for (unsigned hour = 7; hour <= 20; ++hour) {
+            rig.reminder(clock_time(hour, 0), std::to_string(hour));
+        }
+        rig.start();
+        rig.run_to(clock_time(18, 0));
+        sleep_until(rig, clock_time(8, 0), 3, resume_notice);
+        rig.run_to(clock_time(21, 0));
+        // The one due at the very moment of the wake runs once the timer's shortest interval has passed.
+        std::vector<std::string> expected = {"18:00:00.000 reminder 18", "d+3 08:00:00.100 reminder 8"};
+        for (unsigned hour = 9; hour <= 20; ++hour) {
+            char line[40];
+            std::snprintf(line, sizeof line, "d+3 %02u:00:00.000 reminder %u", hour, hour);
+            expected.push_back(line);
+        }
+        EXPECT_EQ(carried_out(rig.take_events()), expected);
+    }
+}
+
+TEST(Scheduler, WhatFellDueAsleepIsSkipped) {
+    struct Case {
+        const char* name;
+        TDateTime asleep;
+        TDateTime awake;
+        bool suspend_notice;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        {"a long sleep: the late timer tells of it before the resume notice",
+         clock_time(9, 30),
+         clock_time(10, 30),
+         false,
+         {"10:30:00.000 arm 1800000 0", "11:00:00.000 reminder after"}},
+        {"a short sleep told by the suspend notice",
+         clock_time(9, 59, 50),
+         clock_time(10, 0, 10),
+         true,
+         {"10:00:10.000 arm 3590000 0", "11:00:00.000 reminder after"}},
+        {"a short sleep without a suspend notice is a timer a little late",
+         clock_time(9, 59, 50),
+         clock_time(10, 0, 10),
+         false,
+         {"10:00:10.000 reminder asleep", "10:00:10.000 arm 3590000 0", "10:00:10.000 arm 3590000 0",
+          "11:00:00.000 reminder after"}},
+        {"no timer due meanwhile: the resume notice re-arms",
+         clock_time(9, 0),
+         clock_time(9, 50),
+         false,
+         {"09:50:00.000 arm 600000 0", "10:00:00.000 reminder asleep", "10:00:00.000 arm 3600000 0",
+          "11:00:00.000 reminder after"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineRig rig(kDay + clock_time(8, 0));
+        rig.reminder(clock_time(10, 0), "asleep");
+        rig.reminder(clock_time(11, 0), "after");
+        rig.start();
+        rig.run_to(c.asleep);
+        rig.take_events();
+        if (c.suspend_notice) {
+            rig.scheduler.suspended();
+        }
+        sleep_until(rig, c.awake);
+        rig.run_to(clock_time(12, 0));
+        EXPECT_EQ(rig.take_events(), c.events);
+    }
+}
+
+TEST(Scheduler, ARestUnderWayWhenTheMachineSleepsCountsTheSleepAsRestTaken) {
+    struct Case {
+        const char* name;
+        TDateTime wake;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        {"asleep past the rest's end: it ends at the wake, what fell due meanwhile is skipped",
+         clock_time(10, 30),
+         {"10:30:00.000 rest-end", "10:30:00.000 arm 600000 0", "10:40:00.000 reminder after"}},
+        {"asleep for part of it: the rest goes on for what is left of its length",
+         clock_time(10, 6),
+         {"10:10:00.000 rest-end", "10:10:00.000 arm 100 0", "10:10:00.100 reminder during",
+          "10:10:00.100 arm 1799900 0", "10:40:00.000 reminder after"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineRig rig(kDay + clock_time(9, 59, 30));
+        rig.settings.RestMode = 1;
+        rig.rest(clock_time(10, 0), 10);
+        rig.reminder(clock_time(10, 5), "asleep");
+        rig.reminder(clock_time(10, 8), "during");
+        rig.reminder(clock_time(10, 40), "after");
+        rig.start();
+        rig.run_to(clock_time(10, 2));
+        rig.take_events();
+        sleep_until(rig, c.wake);
+        rig.run_to(clock_time(11, 0));
+        EXPECT_EQ(rig.take_events(), c.events);
+        EXPECT_EQ(rig.desktop.cursor_count(), 0);
+        EXPECT_TRUE(rig.desktop.shell_restored());
+        EXPECT_TRUE(rig.tray.visible());
+    }
+}
+
+TEST(Scheduler, ClockSetForwardDuringARestDoesNotReplayWhatItJumpedOver) {
+    EngineRig rig(kDay + clock_time(9, 59, 30));
+    rig.programs.files.insert("C:\\backup.exe");
+    rig.rest(clock_time(10, 0), 5);
+    for (unsigned hour : {11u, 12u, 13u}) {
+        rig.rest(clock_time(hour, 0), 1);
+    }
+    rig.reminder(clock_time(11, 30), "skipped");
+    rig.program(clock_time(12, 30), 0, "C:\\backup.exe", "");
+    rig.reminder(clock_time(13, 10), "after");
+    rig.start();
+    rig.run_to(clock_time(10, 2));
+    rig.clock.set_now(kDay + clock_time(13, 2));
+    rig.scheduler.time_changed();
+    rig.run_to(clock_time(14, 0));
+    EXPECT_EQ(carried_out(rig.take_events()),
+              (std::vector<std::string>{"10:00:00.000 rest-begin 5", "13:05:00.000 rest-end",
+                                        "13:10:00.000 reminder after"}));
+}
+
+TEST(Scheduler, MidnightDuringARestRunsTheOldDaysEntriesThenTheNewDays) {
+    EngineRig rig(kDay + clock_time(23, 0));
+    rig.rest(clock_time(23, 58), 5);
+    rig.reminder(clock_time(23, 59), "late");
+    rig.reminder(clock_time(0, 1), "early");
+    rig.start();
+    rig.clock.run_until(kDay + 3 + clock_time(0, 10));
+    const std::vector<std::string> events = carried_out(rig.take_events());
+    std::vector<std::string> expected;
+    for (int day = 0; day < 3; ++day) {
+        const std::string today = day == 0 ? "" : "d+" + std::to_string(day) + " ";
+        const std::string tomorrow = "d+" + std::to_string(day + 1) + " ";
+        expected.insert(expected.end(),
+                        {today + "23:58:00.000 rest-begin 5", tomorrow + "00:03:00.000 rest-end",
+                         tomorrow + "00:03:00.100 reminder late", tomorrow + "00:03:00.200 reminder early"});
+    }
+    EXPECT_EQ(events, expected);
+}
+
+TEST(Scheduler, AnEditWhileTheOldDayIsCaughtUpAfterMidnightKeepsItsEntries) {
+    EngineRig rig(kDay + clock_time(23, 57));
+    rig.rest(clock_time(23, 58), 5);
+    rig.reminder(clock_time(23, 59), "a");
+    rig.reminder(clock_time(23, 59, 30), "b");
+    rig.reminder(clock_time(0, 1), "c");
+    rig.start();
+    rig.clock.run_until(kDay + 1 + clock_time(0, 3, 0, 150));
+    rig.reminder(clock_time(12, 0), "added");
+    rig.scheduler.rebuild_due_chain();
+    rig.clock.run_until(kDay + 1 + clock_time(0, 10));
+    EXPECT_EQ(carried_out(rig.take_events()),
+              (std::vector<std::string>{"23:58:00.000 rest-begin 5", "d+1 00:03:00.000 rest-end",
+                                        "d+1 00:03:00.100 reminder a", "d+1 00:03:00.250 reminder b",
+                                        "d+1 00:03:00.350 reminder c"}));
+}
+
+TEST(Scheduler, ClockStepOfLessThanAMinuteNeitherRepeatsNorSkips) {
+    struct Case {
+        const char* name;
+        TDateTime at;
+        TDateTime set_to;
+        int starts;
+    };
+    const Case cases[] = {
+        {"time sync sets it back a second", clock_time(10, 0, 0, 500), clock_time(9, 59, 59, 500), 1},
+        {"the user sets it back two minutes", clock_time(10, 0, 0, 500), clock_time(9, 58, 0, 500), 2},
+        {"time sync steps forward over the task", clock_time(9, 59, 59, 500), clock_time(10, 0, 0, 500), 1},
+        {"the user sets it forward over the task", clock_time(9, 59, 0, 500), clock_time(10, 1, 0, 500), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineRig rig(kDay + clock_time(9, 59));
+        rig.programs.files.insert("C:\\backup.exe");
+        rig.program(clock_time(10, 0), 0, "C:\\backup.exe", "");
+        rig.start();
+        rig.run_to(c.at);
+        rig.clock.set_now(kDay + c.set_to);
+        rig.scheduler.time_changed();
+        rig.run_to(clock_time(10, 5));
+        const auto calls = rig.take_calls();
+        EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                                [](const std::string& call) { return call.starts_with("start("); }),
+                  c.starts);
+    }
+}
+
+TEST(Scheduler, EntriesOfAFileOutOfOrderAllRunAtTheirTimes) {
+    using namespace testing_support;
+    EngineRig rig(kDay + clock_time(10, 0));
+    read_schedule_image(concat({standard_header(0, 3), reminder_record(le_double(1e6), 3, "far"),
+                                reminder_record(le_double(clock_time(11, 0)), 2, "eleven"),
+                                reminder_record(le_double(clock_time(12, 0)), 2, "noon")}),
+                        rig.schedule);
+    rig.start();
+    rig.run_to(clock_time(13, 0));
+    EXPECT_EQ(carried_out(rig.take_events()),
+              (std::vector<std::string>{"11:00:00.000 reminder eleven", "12:00:00.000 reminder noon"}));
 }
 
 TEST(Scheduler, PausingDuringACompulsoryRestEndsItAtOnce) {

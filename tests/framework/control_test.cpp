@@ -101,6 +101,47 @@ TEST(WindowlessControls, HintShowsAfterAPauseAndGoesOnAPress) {
     Application().HintPause = 500;
 }
 
+TEST(WindowlessControls, LeavingIsWatchedOnlyWhereAHintOrHandlerWaitsForIt) {
+    // Wine watches for the mouse leaving a window by polling the pointer: a pointer resting over a control that
+    // does not care must cost nothing.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    auto form = borderless_form(200, 100);
+    form->SetBounds(pointer.x - 100, pointer.y - 50, 200, 100);
+    auto* plain = new TLabel(form.get());
+    plain->SetParent(form.get());
+    plain->SetBounds(0, 0, 100, 100);
+    auto* hinted = new TLabel(form.get());
+    hinted->SetParent(form.get());
+    hinted->SetBounds(100, 0, 100, 100);
+    hinted->Hint = L"暂停";
+    hinted->ShowHint = true;
+    form->Show();
+    HWND window = form->Handle();
+    auto leave_watched = [window] {
+        TRACKMOUSEEVENT query{sizeof(query), TME_QUERY, nullptr, 0};
+        TrackMouseEvent(&query);
+        return query.hwndTrack == window && (query.dwFlags & TME_LEAVE) != 0;
+    };
+
+    struct Case {
+        const char* name;
+        POINT at;
+        bool watched;
+    };
+    const Case cases[] = {
+        {"over a plain label", {50, 50}, false},
+        {"over a label with a hint", {150, 50}, true},
+        {"back over the plain one", {50, 50}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(c.at.x, c.at.y));
+        EXPECT_EQ(leave_watched(), c.watched);
+    }
+    Application().CancelHint();
+}
+
 TEST(Layout, AlignedAndAnchoredChildrenFollowTheirParent) {
     auto form = borderless_form(300, 200);
     std::vector<std::string> log;

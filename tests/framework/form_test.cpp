@@ -165,6 +165,42 @@ TEST(Forms, DialogKeys) {
     }
 }
 
+// Logs when it is loaded and, with `makes`, makes a component of its own then.
+class LoadProbe : public TComponent {
+public:
+    LoadProbe(TComponent* owner, std::string name, std::vector<std::string>& log, bool makes = false)
+        : TComponent(owner), name_(std::move(name)), log_(log), makes_(makes) {}
+
+    void Loaded() override {
+        log_.push_back(name_);
+        if (makes_) {
+            new LoadProbe(Owner(), name_ + " made", log_);
+        }
+    }
+
+private:
+    std::string name_;
+    std::vector<std::string>& log_;
+    bool makes_;
+};
+
+TEST(Forms, TheDescriptionMakesTheComponentsThenEachIsLoadedOnceInCreationOrder) {
+    std::vector<std::string> log;
+    TForm form(nullptr);
+    new LoadProbe(&form, "before", log);
+    form.ReadDescription([&] {
+        new LoadProbe(&form, "timer", log);
+        auto* menu = new LoadProbe(&form, "menu", log, true);
+        new LoadProbe(menu, "menu's own", log);  // owned by the menu, not by the form
+        new LoadProbe(&form, "tray", log);
+        EXPECT_TRUE(log.empty());  // nothing is loaded while the description runs
+    });
+    EXPECT_EQ(log, (std::vector<std::string>{"before", "timer", "menu", "tray"}));
+    new LoadProbe(&form, "later", log);
+    EXPECT_THROW(form.ReadDescription([] {}), std::logic_error);
+    EXPECT_EQ(log.size(), 4u);
+}
+
 TEST(Application, HooksSeeTheApplicationWindowFirst) {
     std::vector<UINT> seen;
     const int id = Application().HookMainWindow([&](TMessage& m) {

@@ -151,7 +151,7 @@ TEST(MainMenu, CommandsToTheWindowReachTheirItems) {
     file->Add(quit);
     int clicks = 0;
     quit->OnClick = [&](TObject*) { ++clicks; };
-    bar->AttachTo(form);
+    form.SetMenu(bar);
     EXPECT_EQ(GetMenu(form.Handle()), bar->Handle());
     SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(quit->Command(), 0), 0);
     EXPECT_EQ(clicks, 1);
@@ -161,6 +161,34 @@ TEST(MainMenu, CommandsToTheWindowReachTheirItems) {
     wchar_t text[32]{};
     GetMenuStringW(GetMenu(form.Handle()), 0, text, 32, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(text), L"档案(&F)");
+
+    form.SetMenu(nullptr);  // only a form showing the bar answers for its items
+    EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+    SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(quit->Command(), 0), 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(MainMenu, TheBarOutlivesTheWindowAndTheFormOutlivesTheMenu) {
+    struct Form : TForm {
+        using TForm::DestroyHandle;
+        using TForm::TForm;
+    } form(nullptr);
+    auto* bar = new TMainMenu(&form);
+    auto* file = new TMenuItem(&form);
+    file->Caption = L"文件";
+    bar->Items().Add(file);
+    form.SetMenu(bar);
+    form.HandleNeeded();
+    const HMENU shown = bar->Handle();
+    ASSERT_EQ(GetMenu(form.Handle()), shown);
+    // A window destroys its menu bar with it: the form takes the bar back first, and shows it again.
+    form.DestroyHandle();
+    form.HandleNeeded();
+    EXPECT_TRUE(IsMenu(shown));
+    EXPECT_EQ(GetMenu(form.Handle()), shown);
+    delete bar;
+    EXPECT_EQ(form.Menu(), nullptr);
+    EXPECT_EQ(GetMenu(form.Handle()), nullptr);
 }
 
 }  // namespace

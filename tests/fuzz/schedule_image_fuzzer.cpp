@@ -5,6 +5,7 @@
 #include "engine/schedule_image.h"
 #include "engine/text_codec.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -56,9 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Schedule schedule;
     const ImageContents contents = read_schedule_image(image, schedule);
 
-    // Never more entries than the counts promise and the bytes hold.
-    require(contents.rest_records == schedule.rest_list.size());
-    require(contents.task_records == schedule.task_list.size());
+    // Never more entries than the counts promise and the bytes hold; each list in order, one entry per time.
+    require(schedule.rest_list.size() <= contents.rest_records);
+    require(schedule.task_list.size() <= contents.task_records);
+    for (const TimerList* list : {&schedule.rest_list, &schedule.task_list}) {
+        for (const TimerEntry* entry = list->first(); entry != nullptr && entry->next != nullptr; entry = entry->next) {
+            require(std::isnan(entry->next->time) || entry->time < entry->next->time);
+        }
+    }
     if (size < kRecordsOffset) {
         require(contents.rest_records == 0 && contents.task_records == 0);
     } else {

@@ -162,6 +162,47 @@ TEST_F(Simulate, RunsOverMidnightIntoTheNextDays) {
                          }));
 }
 
+TEST_F(Simulate, ShowsSleepsAndClockSettings) {
+    Schedule schedule;
+    ASSERT_TRUE(insert_rest(schedule.rest_list, at(9, 0), 5));
+    ASSERT_TRUE(insert_task(schedule.task_list, at(8, 30), ENTRY_TASK, reminder("morning")));
+    ASSERT_TRUE(insert_task(schedule.task_list, at(10, 30), ENTRY_TASK, reminder("tea")));
+    save(schedule);
+    struct Case {
+        const char* name;
+        std::vector<std::string> options;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"asleep over a weekend: what fell due asleep is skipped, the next day runs whole",
+         {"--from", "2024-05-17 10:00:00", "--to", "2024-05-20 09:10:00", "--sleep", "2024-05-17 11:00:00",
+          "2024-05-20 08:00:00"},
+         {"2024-05-17 10:00:00.000\tarm\t1800000\t0", "2024-05-17 10:30:00.000\treminder\ttea",
+          "2024-05-17 11:00:00.000\tsleep", "2024-05-20 08:00:00.000\twake", "2024-05-20 08:00:00.000\tarm\t1800000\t0",
+          "2024-05-20 08:30:00.000\treminder\tmorning", "2024-05-20 08:30:00.000\tarm\t1740000\t1",
+          "2024-05-20 08:59:00.000\tarm\t60000\t0", "2024-05-20 09:00:00.000\trest-begin\t5",
+          "2024-05-20 09:05:00.000\trest-end", "2024-05-20 09:05:00.000\tarm\t5100000\t0"}},
+        {"the clock set forward during a rest: what it jumped over is skipped, what fell due after it runs",
+         {"--from", "2024-05-20 08:59:30", "--to", "2024-05-20 10:40:00", "--set-clock", "2024-05-20 09:02:00",
+          "2024-05-20 10:29:00"},
+         {"2024-05-20 08:59:30.000\tarm\t30000\t0", "2024-05-20 09:00:00.000\trest-begin\t5",
+          "2024-05-20 09:02:00.000\tclock\t2024-05-20 10:29:00", "2024-05-20 10:32:00.000\trest-end",
+          "2024-05-20 10:32:00.000\tarm\t100\t0", "2024-05-20 10:32:00.100\treminder\ttea"}},
+        {"the clock set back: what falls due again is repeated",
+         {"--from", "2024-05-20 10:29:00", "--to", "2024-05-20 10:40:00", "--set-clock", "2024-05-20 10:35:00",
+          "2024-05-20 10:25:00"},
+         {"2024-05-20 10:29:00.000\tarm\t60000\t0", "2024-05-20 10:30:00.000\treminder\ttea",
+          "2024-05-20 10:35:00.000\tclock\t2024-05-20 10:25:00", "2024-05-20 10:25:00.000\tarm\t300000\t0",
+          "2024-05-20 10:30:00.000\treminder\ttea"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Preview run = simulate(c.options);
+        EXPECT_EQ(run.status, kExitOk) << run.err;
+        EXPECT_EQ(run.lines, c.lines);
+    }
+}
+
 TEST_F(Simulate, RefusesWhatItCannotRunAndNeverWritesTheFile) {
     // A header that loading at start would repair: a preview must leave it as it is.
     Schedule schedule;
@@ -207,6 +248,19 @@ TEST_F(Simulate, RefusesWhatItCannotRunAndNeverWritesTheFile) {
          {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--pause"},
          kExitUsage,
          "needs a value"},
+        {"sleep without its wake",
+         {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--sleep", "2024-05-18 09:10:00"},
+         kExitUsage,
+         "needs two values"},
+        {"wake before sleep",
+         {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--sleep", "2024-05-18 09:10:00",
+          "2024-05-18 09:05:00"},
+         kExitUsage,
+         "--sleep must end after it begins"},
+        {"clock set to no time",
+         {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--set-clock", "2024-05-18 09:10:00", "soon"},
+         kExitUsage,
+         "invalid time for --set-clock"},
         {"unknown option",
          {"--from", "2024-05-18 09:00:00", "--to", "2024-05-18 10:00:00", "--fast", "1"},
          kExitUsage,

@@ -4,7 +4,7 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 set(schedule "Z:${WORK_DIR}/Vistrel.dat")
 
-execute_process(COMMAND "${RUNNER}" "${TOOL}" add-reminder "${schedule}" "2098-05-18 08:00:00" "休息一下"
+execute_process(COMMAND ${RUNNER} "${TOOL}" add-reminder "${schedule}" "2098-05-18 08:00:00" "休息一下"
                 RESULT_VARIABLE status ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "add-reminder failed (${status}): ${errors}")
@@ -21,7 +21,7 @@ if(NOT header STREQUAL expected_header OR NOT text STREQUAL "d0ddcfa2d2bbcfc200"
     message(FATAL_ERROR "unexpected file contents: ${bytes}")
 endif()
 
-execute_process(COMMAND "${RUNNER}" "${TOOL}" show "${schedule}"
+execute_process(COMMAND ${RUNNER} "${TOOL}" show "${schedule}"
                 RESULT_VARIABLE status OUTPUT_VARIABLE shown ERROR_VARIABLE errors)
 string(REPLACE "\r" "" shown "${shown}")
 if(NOT status EQUAL 0 OR NOT shown STREQUAL "reminder\t2098-05-18 08:00:00\t休息一下\n")

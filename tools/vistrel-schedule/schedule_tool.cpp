@@ -33,7 +33,7 @@ Usage:
   vistrel-schedule clear FILE rest|task
   vistrel-schedule simulate FILE --from TIME --to TIME [--compulsory 0|1] [--premind 0|1]
                    [--mode 0|1|2] [--grace MINUTES] [--uptime MINUTES] [--pause TIME]...
-                   [--resume TIME]...
+                   [--resume TIME]... [--sleep TIME TIME]... [--set-clock TIME TIME]...
   vistrel-schedule --help
 
 show        Prints every entry without writing the file: the rest entries, then the task
@@ -74,11 +74,19 @@ simulate    Previews what Vistrel will do with the timetables of FILE (read, nev
               pause / resume          the schedule paused or resumed at --pause/--resume (a
                                       pause while paused, or a resume while running, does
                                       nothing); it comes after what falls due at that moment
+              sleep / wake            the computer sleeps and wakes at --sleep FROM TO:
+                                      nothing runs in between; at the wake the timers that
+                                      fell due fire late, then Windows reports the resume
+              clock  TIME             the clock is set to TIME at --set-clock AT TIME, and
+                                      Windows reports the change; later events are on the
+                                      new clock's time
             TIME is "YYYY-MM-DD HH:MM:SS". The options stand for the settings: --compulsory
             (default 1), --premind (0), --mode (2: 0 dialog, 1 monitor off, 2 screen saver),
             --grace (minutes after start-up in which rests are refused, 0) and --uptime
             (minutes the computer has been up at --from, 1440). Program files are looked
-            for, but nothing is started and nothing is shown.
+            for, but nothing is started and nothing is shown. Pauses, resumes, sleeps and
+            clock settings are taken in order of their times; one whose time a sleep or a
+            clock set back has already passed happens at once.
 
 A file that does not exist is an empty schedule. Texts are stored in GBK: at most 200
 bytes of reminder text, 100 of path and 100 of arguments. Each list holds at most 255

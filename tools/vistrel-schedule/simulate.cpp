@@ -8,8 +8,8 @@
 
 #include "engine/schedule_file.h"
 #include "engine/scheduler.h"
-#include "engine/text_codec.h"
 #include "engine/silent_ports.h"
+#include "engine/text_codec.h"
 #include "engine/virtual_clock.h"
 #include "program_files.h"
 #include "schedule_tool.h"
@@ -19,15 +19,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// "YYYY-MM-DD HH:MM:SS.mmm" of the clock.
-std::string time_text(const VirtualClock& clock) {
-    const std::int64_t ms = clock.wall_ms();
-    std::string text = entry_time_text(ms_to_time(ms - ms % 1000));
+// "YYYY-MM-DD HH:MM:SS" of a whole second.
+std::string second_text(TDateTime t) {
+    std::string text = entry_time_text(t);
     if (text.size() == 10) {
         text += " 00:00:00";  // the date alone stands for midnight
     }
+    return text;
+}
+
+// "YYYY-MM-DD HH:MM:SS.mmm" of the clock.
+std::string time_text(const VirtualClock& clock) {
+    const std::int64_t ms = clock.wall_ms();
     const auto fraction = std::to_string(1000 + ms % 1000);
-    return text + "." + fraction.substr(1);
+    return second_text(ms_to_time(ms - ms % 1000)) + "." + fraction.substr(1);
 }
 
 // One line per event, fields separated by TAB, the first the virtual time.
@@ -63,13 +68,20 @@ private:
     std::ostream& out_;
 };
 
+// Something that happens to the program or the computer during the preview.
+struct Happening {
+    enum class Kind { pause, resume, sleep, set_clock };
+    Kind kind = Kind::pause;
+    TDateTime until = 0.0;  // sleep: the wake; set_clock: the time the clock is set to
+};
+
 struct Options {
     fs::path file;
     TDateTime from = 0.0;
     TDateTime to = 0.0;
     Settings settings;
     std::uint32_t uptime_minutes = 1440;
-    std::multimap<TDateTime, bool> toggles;  // when, and whether it resumes (else pauses)
+    std::multimap<TDateTime, Happening> happenings;  // by when they happen, in the order given at the same time
 };
 
 // A command line that cannot be run, and why.
@@ -106,16 +118,27 @@ Options read_options(const std::vector<std::string>& arguments) {
     std::optional<TDateTime> to;
     for (std::size_t i = 2; i < arguments.size(); i += 2) {
         const std::string& name = arguments[i];
-        if (i + 1 == arguments.size()) {
-            throw UsageError{"option '" + name + "' needs a value"};
+        const std::size_t values = name == "--sleep" || name == "--set-clock" ? 2 : 1;
+        if (i + values >= arguments.size()) {
+            throw UsageError{"option '" + name + "' needs " + (values == 1 ? "a value" : "two values")};
         }
         const std::string& value = arguments[i + 1];
-        if (name == "--from") {
+        if (name == "--sleep" || name == "--set-clock") {
+            const TDateTime at = date_and_time(name, value);
+            const TDateTime until = date_and_time(name, arguments[i + 2]);
+            if (name == "--sleep" && until <= at) {
+                throw UsageError{"--sleep must end after it begins"};
+            }
+            options.happenings.emplace(
+                at, Happening{name == "--sleep" ? Happening::Kind::sleep : Happening::Kind::set_clock, until});
+            ++i;
+        } else if (name == "--from") {
             from = date_and_time(name, value);
         } else if (name == "--to") {
             to = date_and_time(name, value);
         } else if (name == "--pause" || name == "--resume") {
-            options.toggles.emplace(date_and_time(name, value), name == "--resume");
+            options.happenings.emplace(date_and_time(name, value),
+                                       Happening{name == "--pause" ? Happening::Kind::pause : Happening::Kind::resume});
         } else if (name == "--compulsory") {
             options.settings.CompulsoryRest = whole_number(name, value, 1) != 0;
         } else if (name == "--premind") {
@@ -157,15 +180,35 @@ void simulate(const Options& options, Schedule& schedule, std::ostream& out) {
 
     scheduler.arm_day_timer();
     scheduler.change_run_or_pause();
-    // A pause or resume comes after what the timers do at the same moment, and only when it changes the state.
-    for (const auto& [when, resume] : options.toggles) {
+    // Each happening comes after what the timers do at its moment; one whose moment a clock set back or a sleep has
+    // already passed comes at once.
+    for (const auto& [when, happening] : options.happenings) {
         if (when < options.from || when > options.to) {
             continue;
         }
         clock.run_until(when);
-        if (resume != scheduler.running()) {
-            printer.line(resume ? "resume" : "pause");
-            scheduler.change_run_or_pause();
+        switch (happening.kind) {
+            case Happening::Kind::pause:
+            case Happening::Kind::resume:
+                // Only a change of the state does something.
+                if ((happening.kind == Happening::Kind::resume) != scheduler.running()) {
+                    printer.line(happening.kind == Happening::Kind::resume ? "resume" : "pause");
+                    scheduler.change_run_or_pause();
+                }
+                break;
+            case Happening::Kind::sleep:
+                // Asleep, no timer fires; at the wake those that fell due fire late, then the resume notice comes.
+                printer.line("sleep");
+                clock.sleep_until(happening.until);
+                printer.line("wake");
+                clock.run_for(0);
+                scheduler.resumed();
+                break;
+            case Happening::Kind::set_clock:
+                printer.line("clock", second_text(happening.until));
+                clock.set_now(happening.until);
+                scheduler.time_changed();
+                break;
         }
     }
     clock.run_until(options.to);

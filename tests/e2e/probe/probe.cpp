@@ -17,7 +17,11 @@
 //   child-rect CLASS TEXT        "LEFT TOP RIGHT BOTTOM" on the screen of the first visible control with that text
 //                                in the window of that class
 //   other-program SECONDS        another program's window at (800, 100), 400 x 300, to press keys in
+//   rows CLASS rest|task         the rows of that window's rest or task list, one a line: the cells, TAB between
+//   place CLASS rest|task        "left top" of that list on the screen
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -278,6 +282,124 @@ int crash(const wchar_t* class_name) {
     return status;
 }
 
+// A buffer in another process, for the list-view messages that fill memory the caller points to.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, SIZE_T size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_ != nullptr) {
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        }
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    ~RemoteBuffer() {
+        if (address_ != nullptr) {
+            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        }
+        if (process_ != nullptr) {
+            CloseHandle(process_);
+        }
+    }
+    bool ok() const { return address_ != nullptr; }
+    char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+    void write(SIZE_T offset, const void* data, SIZE_T size) const {
+        WriteProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+    void read(SIZE_T offset, void* data, SIZE_T size) const {
+        ReadProcessMemory(process_, at(offset), data, size, nullptr);
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    SIZE_T size_;
+};
+
+constexpr int kTextChars = 1024;
+
+// Asks a list view in another process for a text (of a cell or a column header) and reads it back.
+template <typename Item>
+std::wstring remote_text(HWND list, UINT message, WPARAM index, Item item) {
+    RemoteBuffer buffer(list, sizeof(Item) + kTextChars * sizeof(wchar_t));
+    if (!buffer.ok()) {
+        return {};
+    }
+    item.pszText = reinterpret_cast<LPWSTR>(buffer.at(sizeof(Item)));
+    item.cchTextMax = kTextChars;
+    buffer.write(0, &item, sizeof(Item));
+    SendMessageW(list, message, index, reinterpret_cast<LPARAM>(buffer.at(0)));
+    std::vector<wchar_t> text(kTextChars, L'\0');
+    buffer.read(sizeof(Item), text.data(), (kTextChars - 1) * sizeof(wchar_t));
+    return text.data();
+}
+
+std::wstring cell_text(HWND list, int row, int column) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    return remote_text(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), item);
+}
+
+std::wstring header_text(HWND list, int column) {
+    LVCOLUMNW item{};
+    item.mask = LVCF_TEXT;
+    return remote_text(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), item);
+}
+
+struct ListSearch {
+    const wchar_t* second_header;
+    HWND found;
+};
+
+// The timetable lists are told apart by their second column: the rest length or the task.
+HWND find_list(const wchar_t* class_name, const std::wstring& which) {
+    HWND window = FindWindowW(class_name, nullptr);
+    if (window == nullptr || (which != L"rest" && which != L"task")) {
+        return nullptr;
+    }
+    ListSearch search{which == L"rest" ? L"休息时长（分钟）" : L"任务", nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) {
+            auto* wanted = reinterpret_cast<ListSearch*>(param);
+            wchar_t name[64]{};
+            GetClassNameW(child, name, 64);
+            if (wcscmp(name, L"VistrelListView") == 0 && header_text(child, 1) == wanted->second_header) {
+                wanted->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int print_rows(const wchar_t* class_name, const std::wstring& which) {
+    HWND list = find_list(class_name, which);
+    if (list == nullptr) {
+        std::fprintf(stderr, "no %ls list in a window of class %ls\n", which.c_str(), class_name);
+        return 1;
+    }
+    const auto rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        print_utf8(cell_text(list, row, 0) + L"\t" + cell_text(list, row, 1));
+    }
+    return 0;
+}
+
+int print_place(const wchar_t* class_name, const std::wstring& which) {
+    HWND list = find_list(class_name, which);
+    if (list == nullptr) {
+        return 1;
+    }
+    RECT r{};
+    GetWindowRect(list, &r);
+    std::printf("%ld %ld\n", r.left, r.top);
+    return 0;
+}
+
 WPARAM number(const wchar_t* text) {
     return static_cast<WPARAM>(std::wcstoull(text, nullptr, 0));
 }
@@ -370,6 +492,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"other-program") {
         return other_program(static_cast<DWORD>(number(argv[2])));
+    }
+    if (command == L"rows" && argc == 4) {
+        return print_rows(class_name, argv[3]);
+    }
+    if (command == L"place" && argc == 4) {
+        return print_place(class_name, argv[3]);
     }
     if (command == L"touch") {
         HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
