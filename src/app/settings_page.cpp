@@ -4,17 +4,6 @@
 #include "app/form_style.h"
 
 namespace vistrel::app {
-namespace {
-
-TGroupBox* add_group(TComponent& owner, TWinControl& parent, const std::wstring& caption, RECT bounds) {
-    auto* group = new TGroupBox(&owner);
-    group->SetParent(&parent);
-    group->SetCaption(caption);
-    group->SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
-    return group;
-}
-
-}  // namespace
 
 SettingsPage::SettingsPage(TForm1& form, TTabSheet& sheet) : form_(form) {
     create_rest_mode_group(sheet);
