@@ -58,7 +58,7 @@ void BM_RebuildDueChain(benchmark::State& state) {
     NoPrograms programs;
     Scheduler scheduler(schedule, settings, {clock, Timer1, Timer_day, messages, tray, desktop, programs});
     scheduler.change_run_or_pause();
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark library's loop
         scheduler.rebuild_due_chain();
         benchmark::DoNotOptimize(scheduler.next_due());
     }
@@ -89,7 +89,7 @@ void BM_SimulateYear(benchmark::State& state) {
     const std::vector<std::string> arguments = {
         "simulate", file.string(),         "--from",       "2024-01-01 00:00:00",
         "--to",     "2024-12-31 00:00:00", "--compulsory", state.range(0) != 0 ? "1" : "0"};
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark library's loop
         if (tool::run_schedule_tool(arguments, 0.0, out, err) != tool::kExitOk) {
             state.SkipWithError("simulate failed");
         }

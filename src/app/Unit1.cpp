@@ -123,6 +123,7 @@ void TForm1::create_components() {
     task_page_ = std::make_unique<TaskPage>(*this, *TabSheet_task);
     settings_page_ = std::make_unique<SettingsPage>(*this, *TabSheet_settings);
     about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about);
+    zqPageControl_main->OnChange = [this](TObject* sender) { about_page_->zqPageControl_mainChange(sender); };
     timetable_menu_ = std::make_unique<TimetableMenu>(*this);
     zqPageControl_main->SetActivePage(TabSheet_rest);
     zqHotKey1->KeyList().GetItem(0).setKeyEdit(settings_page_->Edit_hotkey_0);

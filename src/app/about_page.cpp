@@ -1,17 +1,97 @@
 #include "app/about_page.h"
 
+#include <string>
+
 #include "app/Unit1.h"
+#include "app/about_text.h"
 #include "app/form_style.h"
+#include "framework/bitmap.h"
 
 namespace vistrel::app {
+namespace {
 
-AboutPage::AboutPage(TForm1& form, TTabSheet& sheet) {
-    GroupBox_copyright = new TGroupBox(&form);
+constexpr int kAnimationPictures = 14;
+
+struct NoticeField {
+    const wchar_t* name;
+    const wchar_t* value;
+};
+
+// The rights notice, two columns of four fields.
+constexpr NoticeField kLeftColumn[] = {
+    {L"软件名称", L"Vistrel"},
+    {L"软件版本", L"Ver 1.0"},
+    {L"软件类型", L"免费软件"},
+    {L"发布时间", L"2026-12"},
+};
+constexpr NoticeField kRightColumn[] = {
+    {L"版权所有", L"Tarnwick"},
+    {L"网站地址", L"www.tarnwick.example"},
+    {L"电子邮箱", L"mail@tarnwick.example"},
+    {L"即时通讯", L"暂无"},
+};
+
+}  // namespace
+
+AboutPage::AboutPage(TForm1& form, TTabSheet& sheet) : form_(form), sheet_(sheet) {
+    create_copyright_group(sheet);
+    create_animation();
+    create_description(sheet);
+    form_.Timer_animate->OnTimer = [this](TObject* sender) { Timer_animateTimer(sender); };
+}
+
+void AboutPage::create_copyright_group(TTabSheet& sheet) {
+    GroupBox_copyright = new TGroupBox(&form_);
     GroupBox_copyright->SetParent(&sheet);
     GroupBox_copyright->SetCaption(L"版权声明");
     GroupBox_copyright->SetBounds(8, 5, 446, 99);
-    add_label(form, *GroupBox_copyright, L"软件名称：　Vistrel", 12, 22);
-    add_label(form, *GroupBox_copyright, L"软件版本：　Ver 1.0", 12, 40);
+    for (auto [column, left] : {std::pair{kLeftColumn, 14}, std::pair{kRightColumn, 158}}) {
+        int top = 22;
+        for (int row = 0; row < 4; ++row) {
+            add_label(form_, *GroupBox_copyright, std::wstring(column[row].name) + L"：　" + column[row].value, left,
+                      top);
+            top += 18;
+        }
+    }
+}
+
+void AboutPage::create_animation() {
+    zqBtn1 = new TzqBtn(&form_);
+    zqBtn1->SetParent(GroupBox_copyright);
+    zqBtn1->SetBounds(355, 7, 88, 65);
+    zqBtn1->setBorderStyle(cbsNone);
+    zqBtn1->setTransparent(true);
+    for (int i = 0; i < kAnimationPictures; ++i) {
+        TBitmap picture;
+        picture.LoadFromResourceName(GetModuleHandleW(nullptr), L"ABOUTANI" + std::to_wstring(i));
+        TPictureListItem& item = zqBtn1->PictureList().Add();
+        item.Picture().SetGraphic(&picture);
+        item.setTransparent(true);
+    }
+    zqBtn1->setCurrentPictureIndex(kAnimationPictures - 1);
+}
+
+void AboutPage::create_description(TTabSheet& sheet) {
+    GroupBox_about = new TGroupBox(&form_);
+    GroupBox_about->SetParent(&sheet);
+    GroupBox_about->SetCaption(L"简要说明");
+    GroupBox_about->SetBounds(7, 115, 447, 163);
+    Memo_Tell_About = new TMemo(&form_);
+    Memo_Tell_About->SetParent(GroupBox_about);
+    Memo_Tell_About->SetBounds(8, 18, 431, 137);
+    Memo_Tell_About->SetReadOnly(true);
+    Memo_Tell_About->SetScrollBars(ssVertical);
+    Memo_Tell_About->SetColor(kProgramGrey);
+    Memo_Tell_About->SetText(kAboutDescription);
+}
+
+void AboutPage::zqPageControl_mainChange(TObject*) {
+    form_.Timer_animate->SetEnabled(form_.zqPageControl_main->ActivePage() == &sheet_);
+}
+
+void AboutPage::Timer_animateTimer(TObject*) {
+    const int index = zqBtn1->PictureIndex();
+    zqBtn1->setCurrentPictureIndex(index > kAnimationPictures - 2 ? 0 : index + 1);
 }
 
 }  // namespace vistrel::app

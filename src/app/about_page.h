@@ -1,5 +1,7 @@
 #pragma once
 
+#include "components/Zqbtn.h"
+#include "framework/edit.h"
 #include "framework/group_box.h"
 #include "framework/page_control.h"
 
@@ -7,12 +9,29 @@ namespace vistrel::app {
 
 class TForm1;
 
-/// The page "关于...": the product, its version and how to use it.
+/// The page "关于...": the product, its version and maker, an animated picture while the page is shown, and how to
+/// use the program.
 class AboutPage {
 public:
     AboutPage(TForm1& form, TTabSheet& sheet);
 
     TGroupBox* GroupBox_copyright = nullptr;
+    TzqBtn* zqBtn1 = nullptr;
+    TGroupBox* GroupBox_about = nullptr;
+    TMemo* Memo_Tell_About = nullptr;
+
+    /// The main page control changed its page: the animation runs exactly while this page is shown.
+    void zqPageControl_mainChange(TObject* sender);
+    /// The next picture, from 13 round to 0.
+    void Timer_animateTimer(TObject* sender);
+
+private:
+    void create_copyright_group(TTabSheet& sheet);
+    void create_animation();
+    void create_description(TTabSheet& sheet);
+
+    TForm1& form_;
+    TTabSheet& sheet_;
 };
 
 }  // namespace vistrel::app

@@ -4,6 +4,7 @@
 
 #include "framework/check_box.h"
 #include "framework/date_time_picker.h"
+#include "framework/group_box.h"
 #include "framework/label.h"
 #include "framework/page_control.h"
 #include "framework/program_style.h"
@@ -26,6 +27,14 @@ inline TTabSheet* add_page(TComponent& owner, TPageControl& pages, const std::ws
     page->SetPageControl(&pages);
     page->SetCaption(caption);
     return page;
+}
+
+inline TGroupBox* add_group(TComponent& owner, TWinControl& parent, const std::wstring& caption, RECT bounds) {
+    auto* group = new TGroupBox(&owner);
+    group->SetParent(&parent);
+    group->SetCaption(caption);
+    group->SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
+    return group;
 }
 
 inline TLabel* add_label(TComponent& owner, TWinControl& parent, const std::wstring& caption, int left, int top) {

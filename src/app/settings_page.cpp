@@ -4,17 +4,6 @@
 #include "app/form_style.h"
 
 namespace vistrel::app {
-namespace {
-
-TGroupBox* add_group(TComponent& owner, TWinControl& parent, const std::wstring& caption, RECT bounds) {
-    auto* group = new TGroupBox(&owner);
-    group->SetParent(&parent);
-    group->SetCaption(caption);
-    group->SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
-    return group;
-}
-
-}  // namespace
 
 SettingsPage::SettingsPage(TForm1& form, TTabSheet& sheet) : form_(form) {
     create_rest_mode_group(sheet);
@@ -35,15 +24,24 @@ void SettingsPage::create_rest_mode_group(TTabSheet& sheet) {
 
 void SettingsPage::create_hot_key_group(TTabSheet& sheet) {
     GroupBox_hotkey = add_group(form_, sheet, L"热键设置", {226, 15, 230, 101});
-    int top = 22;
-    for (auto [caption, edit] : {std::pair{L"呼出窗口:", &Edit_hotkey_0}, std::pair{L"启动屏保:", &Edit_hotkey_1}}) {
-        add_label(form_, *GroupBox_hotkey, caption, 10, top + 4);
-        *edit = new TEdit(&form_);
-        (*edit)->SetParent(GroupBox_hotkey);
-        (*edit)->SetBounds(80, top, 140, 21);
-        (*edit)->Tag = edit == &Edit_hotkey_0 ? 0 : 1;
-        top += 28;
+    const std::pair<const wchar_t*, TEdit**> rows[] = {{L"呼出窗口:", &Edit_hotkey_0}, {L"启动屏保:", &Edit_hotkey_1}};
+    int top = 17;
+    for (int item = 0; item < 2; ++item) {
+        add_label(form_, *GroupBox_hotkey, rows[item].first, 12, top + 4);
+        TEdit* edit = new TEdit(&form_);
+        edit->SetParent(GroupBox_hotkey);
+        edit->SetBounds(72, top, 146, 21);
+        edit->Tag = item;
+        // The item makes the box read-only and captures the keys pressed in it.
+        form_.zqHotKey1->KeyList().GetItem(item).setKeyEdit(edit);
+        *rows[item].second = edit;
+        top += 25;
     }
+    zqBtn_update_hotkey = new TzqBtn(&form_);
+    zqBtn_update_hotkey->SetParent(GroupBox_hotkey);
+    zqBtn_update_hotkey->SetBounds(143, top + 2, 75, 23);
+    zqBtn_update_hotkey->SetCaption(L"保存热键");
+    zqBtn_update_hotkey->OnClick = [this](TObject* sender) { zqBtn_update_hotkeyClick(sender); };
 }
 
 void SettingsPage::create_other_group(TTabSheet& sheet) {
@@ -60,6 +58,10 @@ void SettingsPage::create_other_group(TTabSheet& sheet) {
     CheckBox_Premind->OnClick = [this](TObject* sender) { CheckBox_PremindClick(sender); };
     CheckBox_Autorun->OnClick = [this](TObject* sender) { CheckBox_AutorunClick(sender); };
     CheckBox_AutoMinimize->OnClick = [this](TObject* sender) { CheckBox_AutoMinimizeClick(sender); };
+
+    const TLabel* before = add_label(form_, *GroupBox_other, L"电脑启动后", 18, 111);
+    CSpinEdit9 = add_spin_edit(form_, *GroupBox_other, before->Left() + before->Width() + 4, 107, 0, 60, 15);
+    add_label(form_, *GroupBox_other, L"分钟内拒绝休息", CSpinEdit9->Left() + CSpinEdit9->Width() + 4, 111);
 }
 
 void SettingsPage::show_settings() {
@@ -80,10 +82,14 @@ void SettingsPage::show_settings() {
             RadioButton_Restmode1->SetChecked(true);
             break;
     }
+    // The field shows the boot grace in force, not its stored 15. It reports changes only from here on, so that
+    // showing the stored value writes nothing.
+    CSpinEdit9->SetValue(settings.StartDummyTime);
+    CSpinEdit9->OnChange = [this](TObject* sender) { CSpinEdit9Change(sender); };
 }
 
 void SettingsPage::RadioButton_RestmodeClick(TObject* sender) {
-    // Raised only for the button that became checked.
+    // Every click writes, also on the button already selected.
     auto* button = static_cast<TRadioButton*>(sender);
     form_.settings().RestMode = button->Tag;
     form_.settings_store().write_setting(kRestModeValue, button->Tag);
@@ -109,6 +115,23 @@ void SettingsPage::CheckBox_AutorunClick(TObject*) {
 void SettingsPage::CheckBox_AutoMinimizeClick(TObject*) {
     form_.settings_store().toggle_option(form_.settings().AutoMinimize, kAutoMinimizeValue,
                                          CheckBox_AutoMinimize->Checked());
+}
+
+void SettingsPage::CSpinEdit9Change(TObject*) {
+    form_.settings().StartDummyTime = CSpinEdit9->Value();
+    form_.settings_store().write_setting(kStartDummyTimeValue, form_.settings().StartDummyTime);
+    form_.scheduler().reset_boot_grace();  // the next due rest tests the uptime again
+}
+
+void SettingsPage::zqBtn_update_hotkeyClick(TObject*) {
+    form_.zqHotKey1->UpdateKey(true);
+    // A key that another program holds stays inactive: the stored one stays for the next start.
+    for (int item = 0; item < 2; ++item) {
+        const THotKeyListItem& key = form_.zqHotKey1->KeyList().GetItem(item);
+        if (key.Enabled()) {
+            form_.settings_store().write_setting(kHotKeyValues[item], key.KeyValue());
+        }
+    }
 }
 
 }  // namespace vistrel::app

@@ -1,16 +1,19 @@
 #pragma once
 
+#include "components/Zqbtn.h"
 #include "framework/check_box.h"
 #include "framework/edit.h"
 #include "framework/group_box.h"
 #include "framework/page_control.h"
 #include "framework/radio_button.h"
+#include "framework/spin_edit.h"
 
 namespace vistrel::app {
 
 class TForm1;
 
-/// The page "高级设置": how rests are carried out, start-up options and the two global hot keys.
+/// The page "高级设置": how rests are carried out, start-up options and the two global hot keys. Every option is
+/// written the moment it changes; the hot keys only when the user saves them.
 class SettingsPage {
 public:
     SettingsPage(TForm1& form, TTabSheet& sheet);
@@ -22,11 +25,13 @@ public:
     TGroupBox* GroupBox_hotkey = nullptr;
     TEdit* Edit_hotkey_0 = nullptr;
     TEdit* Edit_hotkey_1 = nullptr;
+    TzqBtn* zqBtn_update_hotkey = nullptr;
     TGroupBox* GroupBox_other = nullptr;
     TCheckBox* CheckBox_Compulsory = nullptr;
     TCheckBox* CheckBox_Premind = nullptr;
     TCheckBox* CheckBox_Autorun = nullptr;
     TCheckBox* CheckBox_AutoMinimize = nullptr;
+    TSpinEdit* CSpinEdit9 = nullptr;
 
     /// Puts the loaded options into the controls (their click handlers then see the options' own values).
     void show_settings();
@@ -36,6 +41,8 @@ public:
     void CheckBox_PremindClick(TObject* sender);
     void CheckBox_AutorunClick(TObject* sender);
     void CheckBox_AutoMinimizeClick(TObject* sender);
+    void CSpinEdit9Change(TObject* sender);
+    void zqBtn_update_hotkeyClick(TObject* sender);
 
 private:
     void create_rest_mode_group(TTabSheet& sheet);

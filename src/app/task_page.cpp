@@ -24,14 +24,6 @@ constexpr wchar_t kUnstorableText[] = L"输入的内容中有无法保存的字�
 // Room a list view's cell leaves around its text.
 constexpr int kCellMargins = 16;
 
-TGroupBox* add_group(TComponent& owner, TWinControl& parent, const std::wstring& caption, RECT bounds) {
-    auto* group = new TGroupBox(&owner);
-    group->SetParent(&parent);
-    group->SetCaption(caption);
-    group->SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
-    return group;
-}
-
 TEdit* add_edit(TComponent& owner, TWinControl& parent, RECT bounds) {
     auto* edit = new TEdit(&owner);
     edit->SetParent(&parent);

@@ -118,8 +118,34 @@ click_in_main_window() {
     xdotool mousemove $((left + $1)) $((top + $2)) click 1
 }
 
+# Clicks a control of the main window found by its text (a check box or radio button: on its box).
+click_control() {
+    local left top bottom
+    read -r left top _ bottom < <(probe child-rect "$main_class" "$1")
+    xdotool mousemove $((left + 7)) $(((top + bottom) / 2)) click 1
+    sleep 0.4
+}
+
+# Clicks at a point of the control with that text (coordinates within it).
+click_in_control() {
+    local left top
+    read -r left top _ < <(probe child-rect "$main_class" "$1")
+    xdotool mousemove $((left + $2)) $((top + $3)) click 1
+    sleep 0.4
+}
+
+# Vistrel with its window shown and ready for clicks and keys. Its icon goes to a notification area, so that no
+# stand-in tray window of wine takes the focus.
+start_vistrel_ready() {
+    start_tray_host
+    start_vistrel_shown
+    wait_for "visible=1 iconic=0" 10 probe state "$main_class" >/dev/null
+    sleep 0.5
+}
+
 # Photographs the screen once what it shows has settled (two pictures half a second apart agree), so that a
-# window that has just appeared is taken after it painted.
+# window that has just appeared is taken after it painted; a screen that never settles (an animation) gives its last
+# picture.
 screenshot() {
     mkdir -p "$SCREENSHOT_DIR"
     local earlier later tries
@@ -132,7 +158,7 @@ screenshot() {
         cmp -s "$earlier" "$later" && break
         mv "$later" "$earlier"
     done
-    convert "$later" "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
+    convert "$earlier" "$SCREENSHOT_DIR/$1.png" 2>/dev/null || echo "  (screenshot $1 failed)"
     rm -f "$earlier" "$later"
 }
 

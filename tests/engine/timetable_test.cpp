@@ -176,6 +176,7 @@ TEST(GenerateRests, BuildsARegularTimetableWithAnExclusiveEnd) {
         std::vector<std::string> texts;
     };
     std::vector<std::string> first_start;
+    first_start.reserve(24);
     for (int h = 0; h < 24; ++h) {
         first_start.push_back((h < 10 ? "0" : "") + std::to_string(h) + ":00:01");
     }

@@ -14,6 +14,9 @@
 //   shell SECONDS                stands in for the shell: windows of the classes Shell_TrayWnd and Progman
 //   crash CLASS                  makes the process of that window fail with an unhandled exception
 //   touch PATH                   creates an empty file (a program for program tasks)
+//   child-rect CLASS TEXT        "LEFT TOP RIGHT BOTTOM" on the screen of the first visible control with that text
+//                                in the window of that class
+//   other-program SECONDS        another program's window at (800, 100), 400 x 300, to press keys in
 //   rows CLASS rest|task         the rows of that window's rest or task list, one a line: the cells, TAB between
 //   place CLASS rest|task        "left top" of that list on the screen
 #include <windows.h>
@@ -194,6 +197,62 @@ int stand_in_for_shell(DWORD seconds) {
                                       wc.hInstance, nullptr);
         ShowWindow(window, SW_SHOWNOACTIVATE);
     }
+    SetTimer(nullptr, 0, seconds * 1000, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) {
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+struct ChildSearch {
+    const wchar_t* text;
+    HWND found;
+};
+
+// A control's own text, as an edit box holds it (GetWindowText does not ask a window of another process).
+std::wstring control_text(HWND window) {
+    wchar_t text[512] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+    return text;
+}
+
+BOOL CALLBACK find_child(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    if (IsWindowVisible(window) && control_text(window) == search->text) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int print_child_rect(const wchar_t* class_name, const wchar_t* text) {
+    HWND window = find_or_fail(class_name);
+    if (window == nullptr) {
+        return 1;
+    }
+    ChildSearch search{text, nullptr};
+    EnumChildWindows(window, find_child, reinterpret_cast<LPARAM>(&search));
+    RECT rect{};
+    if (search.found == nullptr || !GetWindowRect(search.found, &rect)) {
+        std::fprintf(stderr, "no control %ls shown in a window of class %ls\n", text, class_name);
+        return 1;
+    }
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return 0;
+}
+
+int other_program(DWORD seconds) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"OtherProgram";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"another program", WS_OVERLAPPEDWINDOW, 800, 100, 400, 300,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+    ShowWindow(window, SW_SHOW);
     SetTimer(nullptr, 0, seconds * 1000, nullptr);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) {
@@ -427,6 +486,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"crash") {
         return crash(class_name);
+    }
+    if (command == L"child-rect" && argc == 4) {
+        return print_child_rect(class_name, argv[3]);
+    }
+    if (command == L"other-program") {
+        return other_program(static_cast<DWORD>(number(argv[2])));
     }
     if (command == L"rows" && argc == 4) {
         return print_rows(class_name, argv[3]);
