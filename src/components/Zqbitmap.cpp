@@ -34,12 +34,16 @@ TColor ZQGetStdColor(TZQColor color) {
 
 TZQBitmap::TZQBitmap() : canvas_(std::make_unique<TCanvas>()) {}
 
+// The canvas lets go of the memory DC, and the section is deselected, before either is deleted.
 TZQBitmap::~TZQBitmap() {
-    FreeMemoryImage();
-    CleanUp();
+    release_image();
 }
 
 void TZQBitmap::CleanUp() {
+    release_image();
+}
+
+void TZQBitmap::release_image() {
     canvas_->SetHandle(nullptr);
     section_selected_.reset();
     dc_.reset();

@@ -100,6 +100,7 @@ public:
     void AlphaBlend(TZQBitmap& other, int alpha, bool stretch);
 
 private:
+    void release_image();
     void changed_pixels();
     std::optional<pixels::Bgr> transparent_pixel();
     void build_palette();

@@ -440,8 +440,12 @@ void TzqInfoDlg::forget(const Run& finished) {
 }
 
 TzqInfoDlg::Run* TzqInfoDlg::run_of(TObject* sender) {
+    // Only a control can lie on a dialog's form: anything else, a null sender among them, belongs to no run.
     auto* control = dynamic_cast<TControl*>(sender);
-    TForm* form = control != nullptr ? control->GetParentForm() : nullptr;
+    if (control == nullptr) {
+        return nullptr;
+    }
+    const TForm* form = control->GetParentForm();
     const auto it = std::find_if(runs_.begin(), runs_.end(), [form](const Run* r) { return r->form.get() == form; });
     return it != runs_.end() ? *it : nullptr;
 }

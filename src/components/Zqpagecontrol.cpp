@@ -10,6 +10,7 @@ TzqPageControl::TzqPageControl(TComponent* owner) : TPageControl(owner) {}
 
 void TzqPageControl::DrawTab(int tab_index, const RECT& rect, bool active) {
     std::vector<bool> tab_visible;
+    tab_visible.reserve(static_cast<std::size_t>(PageCount()));
     for (int i = 0; i < PageCount(); ++i) {
         tab_visible.push_back(Pages(i)->TabVisible());
     }

@@ -43,17 +43,17 @@ TzqTrayIcon::TzqTrayIcon(TComponent* owner) : TComponent(owner), animate_timer_(
     animate_timer_->OnTimer = [this](TObject* sender) { DoOnAnimate(sender); };
     window_ = std::make_unique<UtilityWindow>(
         [this](UINT message, WPARAM wparam, LPARAM lparam) { return DoMessage(message, wparam, lparam); });
-    SetDefaultIcon();
+    copy_icon(Application().Icon());
     data_.cbSize = sizeof(data_);
     data_.hWnd = window_->handle();
     data_.uID = next_icon_id();
     data_.uFlags = NIF_MESSAGE | NIF_ICON;
     data_.uCallbackMessage = kTrayCallbackMessage;
-    Update();
+    show_icon();
 }
 
 TzqTrayIcon::~TzqTrayIcon() {
-    SetVisible(false);
+    set_visible(false);
     window_.reset();
     animate_timer_.reset();
     setOnTaskList(true);
@@ -64,6 +64,10 @@ void TzqTrayIcon::notify_shell(DWORD action) {
 }
 
 void TzqTrayIcon::SetVisible(bool visible) {
+    set_visible(visible);
+}
+
+void TzqTrayIcon::set_visible(bool visible) {
     if (visible == visible_) {
         return;
     }
@@ -95,6 +99,10 @@ void TzqTrayIcon::SetHint(const std::wstring& hint) {
 }
 
 void TzqTrayIcon::Update() {
+    show_icon();
+}
+
+void TzqTrayIcon::show_icon() {
     data_.hIcon = icon_.Handle();
     if (visible_) {
         notify_shell(NIM_MODIFY);
@@ -111,8 +119,12 @@ void TzqTrayIcon::SetIconIndex(int index) {
 }
 
 void TzqTrayIcon::SetIcon(const TIcon& icon) {
-    icon_.SetHandle(icon.Handle() != nullptr ? CopyIcon(icon.Handle()) : nullptr);
+    copy_icon(icon);
     Update();
+}
+
+void TzqTrayIcon::copy_icon(const TIcon& icon) {
+    icon_.SetHandle(icon.Handle() != nullptr ? CopyIcon(icon.Handle()) : nullptr);
 }
 
 void TzqTrayIcon::SetDefaultIcon() {

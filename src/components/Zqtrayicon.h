@@ -90,6 +90,10 @@ private:
     void mouse_down(TMouseButton button, TShiftState button_state);
     void mouse_up(TMouseButton button, TShiftState button_state);
     void double_click();
+    // The work of SetVisible, SetIcon and Update, which the constructor and destructor call directly.
+    void set_visible(bool visible);
+    void copy_icon(const TIcon& icon);
+    void show_icon();
     void notify_shell(DWORD action);
     void stop_animation();
 

@@ -22,7 +22,7 @@ private:
 };
 
 /// The system combo box as a fixed drop-down list: the user picks one of Items.
-class TComboBox : public TWinControl {
+class TComboBox final : public TWinControl {
 public:
     explicit TComboBox(TComponent* owner);
 

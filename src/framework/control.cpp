@@ -15,7 +15,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
     if (parent_ != nullptr) {
-        parent_->remove_control(this);
+        parent_->remove_control(*this);
     }
 }
 
@@ -24,11 +24,11 @@ void TControl::SetParent(TWinControl* parent) {
         return;
     }
     if (parent_ != nullptr) {
-        parent_->remove_control(this);
+        parent_->remove_control(*this);
     }
     parent_ = parent;
     if (parent_ != nullptr) {
-        parent_->insert_control(this);
+        parent_->insert_control(*this);
         parent_changed();
         remember_anchor_rules();
         if (align_ != alNone) {

@@ -36,8 +36,10 @@ int TImageList::AddIcon(const TIcon& icon) {
 
 void TImageList::InsertIcon(int index, const TIcon& icon) {
     // The system list only appends icons: take the images out and put them back with the new one in its place.
+    const int count = Count();
     std::vector<UniqueHicon> images;
-    for (int i = 0; i < Count(); ++i) {
+    images.reserve(static_cast<std::size_t>(count) + 1);  // with room for the new one
+    for (int i = 0; i < count; ++i) {
         images.emplace_back(ImageList_GetIcon(handle_.get(), i, ILD_NORMAL));
     }
     index = std::clamp(index, 0, static_cast<int>(images.size()));

@@ -12,7 +12,7 @@ namespace vistrel {
 /// when made). It is also the engine's Timer port, so a form's timer is the one the scheduler drives.
 /// A tick whose handler throws is reported through Application().HandleException and the timer runs on: if the
 /// handler had stopped it, it starts again with the interval it had when the tick began.
-class TTimer : public TComponent, public Timer {
+class TTimer final : public TComponent, public Timer {
 public:
     explicit TTimer(TComponent* owner);
     ~TTimer() override;

@@ -356,30 +356,30 @@ bool TWinControl::set_cursor_for_client() {
     return true;
 }
 
-void TWinControl::insert_control(TControl* control) {
-    controls_.push_back(control);
-    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+void TWinControl::insert_control(TControl& control) {
+    controls_.push_back(&control);
+    if (auto* win = dynamic_cast<TWinControl*>(&control)) {
         tab_list_.push_back(win);
         if (hwnd() != nullptr) {
             win->HandleNeeded();
         }
     } else {
-        control->Invalidate();
+        control.Invalidate();
     }
 }
 
-void TWinControl::remove_control(TControl* control) {
-    if (mouse_control_ == control) {
+void TWinControl::remove_control(TControl& control) {
+    if (mouse_control_ == &control) {
         mouse_control_ = nullptr;
         Application().CancelHint();
     }
-    if (capture_control_ == control) {
+    if (capture_control_ == &control) {
         capture_control_ = nullptr;
     }
-    ControlRemoved(control);
-    control->Invalidate();
-    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+    ControlRemoved(&control);
+    control.Invalidate();
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
+    if (auto* win = dynamic_cast<TWinControl*>(&control)) {
         tab_list_.erase(std::remove(tab_list_.begin(), tab_list_.end(), win), tab_list_.end());
         if (!win->Destroying()) {
             win->DestroyHandle();  // a child window cannot outlive its parent's

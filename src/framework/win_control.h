@@ -98,8 +98,8 @@ private:
     friend class TControl;
     LRESULT dispatch(UINT message, WPARAM wparam, LPARAM lparam);
     void create_handle();
-    void insert_control(TControl* control);
-    void remove_control(TControl* control);
+    void insert_control(TControl& control);
+    void remove_control(TControl& control);
     void route_mouse(UINT message, WPARAM wparam, LPARAM lparam);
     void set_mouse_control(TControl* control);
     void watch_mouse_leave(bool watch);

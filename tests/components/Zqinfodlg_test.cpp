@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/application.h"
@@ -102,8 +104,12 @@ TEST_F(InfoDialog, MessageSizesFollowTheText) {
 // instead), so the layout above holds at any DPI and every caption fits its button.
 TEST_F(InfoDialog, TextsKeepTheirPixelSizeAtTheScreensDpi) {
     if (const char* dpi = std::getenv("VISTREL_WINE_DPI")) {
+        const std::string_view text(dpi);
+        int expected = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_TRUE(error == std::errc() && end == text.data() + text.size()) << "VISTREL_WINE_DPI=" << text;
         const WindowDc screen(nullptr);
-        ASSERT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSY), std::atoi(dpi));  // the run really is at that DPI
+        ASSERT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSY), expected);  // the run really is at that DPI
     }
     later([&] {
         EXPECT_EQ(character_height(dialog.TextLabel->Font()), 12);

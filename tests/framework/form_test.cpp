@@ -244,7 +244,7 @@ TEST(Application, TitleAndErrorsOfHandlers) {
     Application().SetTitle(L"Vistrel");
     EXPECT_EQ(Application().Title(), L"Vistrel");
     std::string reported;
-    Application().OnException = [&](std::exception_ptr error) {
+    Application().OnException = [&](const std::exception_ptr& error) {
         try {
             std::rethrow_exception(error);
         } catch (const std::exception& e) {
