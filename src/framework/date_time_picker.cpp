@@ -58,7 +58,8 @@ SYSTEMTIME to_system_time(TDateTime value) {
 
 TDateTime from_system_time(const SYSTEMTIME& time) {
     // The picker's range starts at day 0, so the day number is never negative.
-    const auto days = static_cast<std::uint32_t>(std::max<std::int64_t>(0, day_number(time.wYear, time.wMonth, time.wDay)));
+    const auto days =
+        static_cast<std::uint32_t>(std::max<std::int64_t>(0, day_number(time.wYear, time.wMonth, time.wDay)));
     return encode_time(days, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
 }
 

@@ -11,7 +11,8 @@ TEST(PowerOffFlags, RecognisesOnlyTheTwoUpperCasedArguments) {
         std::optional<unsigned> flags;
     };
     const Case cases[] = {
-        {L"SHUTDOWN", 9u}, {L"RESET", 2u}, {L"", std::nullopt}, {L"SHUTDOWNX", std::nullopt},
+        {L"SHUTDOWN", 9u},          {L"RESET", 2u},
+        {L"", std::nullopt},        {L"SHUTDOWNX", std::nullopt},
         {L"RESTART", std::nullopt}, {L"-SHUTDOWN", std::nullopt},
     };
     for (const auto& c : cases) {

@@ -44,15 +44,16 @@ TEST(SystemTime, ConvertsBothWaysExactlyToTheSecond) {
         int year, month, day, hour, minute, second;
     };
     const Case cases[] = {
-        {"first day", 1899, 12, 30, 0, 0, 0},     {"leap day", 2024, 2, 29, 23, 59, 59},
-        {"new year", 2000, 1, 1, 0, 0, 1},         {"century not leap", 2100, 3, 1, 12, 30, 0},
+        {"first day", 1899, 12, 30, 0, 0, 0},   {"leap day", 2024, 2, 29, 23, 59, 59},
+        {"new year", 2000, 1, 1, 0, 0, 1},      {"century not leap", 2100, 3, 1, 12, 30, 0},
         {"schedule day", 2005, 5, 18, 8, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto days = static_cast<std::uint32_t>(day_number(c.year, c.month, c.day));
-        const TDateTime value = encode_time(days, static_cast<std::uint32_t>(c.hour),
-                                            static_cast<std::uint32_t>(c.minute), static_cast<std::uint32_t>(c.second), 0);
+        const TDateTime value =
+            encode_time(days, static_cast<std::uint32_t>(c.hour), static_cast<std::uint32_t>(c.minute),
+                        static_cast<std::uint32_t>(c.second), 0);
         const SYSTEMTIME time = to_system_time(value);
         EXPECT_EQ(time.wYear, c.year);
         EXPECT_EQ(time.wMonth, c.month);

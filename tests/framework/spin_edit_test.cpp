@@ -63,8 +63,8 @@ TEST_F(SpinEditTest, OutOfRangeTextReadsClampedAndIsClampedWhenTheFocusLeaves) {
         int value;
     };
     const Case cases[] = {
-        {"above", L"99", 60}, {"below", L"-5", 0}, {"empty", L"", 0},
-        {"huge", L"99999999999999999999", 60}, {"in range", L"42", 42},
+        {"above", L"99", 60},    {"below", L"-5", 0}, {"empty", L"", 0}, {"huge", L"99999999999999999999", 60},
+        {"in range", L"42", 42},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
