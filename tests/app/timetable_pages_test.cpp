@@ -33,6 +33,7 @@ using testing_support::later;
 using testing_support::pump_messages;
 using testing_support::pump_until;
 using testing_support::save_screenshot;
+using testing_support::when_dialog_opens;
 
 using Rows = std::vector<std::pair<std::wstring, std::wstring>>;
 using Bounds = std::array<int, 4>;  // left, top, width, height
@@ -624,26 +625,6 @@ TEST_F(TimetablePages, TypeAndDateButtonsSwitchTheEditorAndADoubleClickLoadsATas
     EXPECT_EQ(task_rows(), rows);
 }
 
-// What to do with the open dialog once it shows: a timer procedure has no context, so it is kept here.
-std::function<void(HWND dialog)> with_dialog;
-
-HWND find_open_dialog() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) {
-            wchar_t name[16]{};
-            GetClassNameW(window, name, 16);
-            if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 TEST_F(TimetablePages, BrowsingOffersApplicationsAndPutsTheChosenPathInTheEditor) {
     show_page(form->TabSheet_task);
     task().RadioButton_shell_task->SetChecked(true);
@@ -652,7 +633,7 @@ TEST_F(TimetablePages, BrowsingOffersApplicationsAndPutsTheChosenPathInTheEditor
     chosen = &program;
     static std::vector<std::wstring> filters;
     filters.clear();
-    with_dialog = [](HWND dialog) {
+    when_dialog_opens([](HWND dialog) {
         HWND types = GetDlgItem(dialog, cmb1);
         const auto count = SendMessageW(types, CB_GETCOUNT, 0, 0);
         for (int i = 0; i < count; ++i) {
@@ -664,12 +645,6 @@ TEST_F(TimetablePages, BrowsingOffersApplicationsAndPutsTheChosenPathInTheEditor
         SetWindowTextW(name != nullptr ? name : GetDlgItem(dialog, edt1), chosen->path.c_str());
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    };
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (HWND dialog = find_open_dialog()) {
-            KillTimer(nullptr, id);
-            with_dialog(dialog);
-        }
     });
     task().SpeedButton1->Click();
     EXPECT_EQ(filters, std::vector<std::wstring>{L"应用程序"});

@@ -14,6 +14,7 @@ namespace vistrel {
 namespace {
 
 using namespace std::string_literals;
+using testing_support::when_dialog_opens;
 
 TEST(OpenDialogFilter, PairsEndInNullsAndTheListInOneMore) {
     struct Case {
@@ -32,36 +33,6 @@ TEST(OpenDialogFilter, PairsEndInNullsAndTheListInOneMore) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(open_dialog_filter(c.filter), c.expected);
     }
-}
-
-// What to do with the open dialog once it shows: a timer procedure has no context, so it is kept here.
-std::function<void(HWND dialog)> with_dialog;
-
-HWND find_own_dialog() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) {
-            wchar_t name[16]{};
-            GetClassNameW(window, name, 16);
-            if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-void when_dialog_opens(std::function<void(HWND)> action) {
-    with_dialog = std::move(action);
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (HWND dialog = find_own_dialog()) {
-            KillTimer(nullptr, id);
-            with_dialog(dialog);
-        }
-    });
 }
 
 void press(HWND dialog, int id) {

@@ -180,4 +180,38 @@ void post_key(HWND window, WORD key) {
     PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
+namespace {
+
+// A timer procedure has no context: the action waits here.
+std::function<void(HWND dialog)> with_dialog;
+
+HWND find_own_dialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) {
+            wchar_t name[16]{};
+            GetClassNameW(window, name, 16);
+            if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
+                *reinterpret_cast<HWND*>(result) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+void when_dialog_opens(std::function<void(HWND dialog)> action) {
+    with_dialog = std::move(action);
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        if (HWND dialog = find_own_dialog()) {
+            KillTimer(nullptr, id);
+            with_dialog(dialog);
+        }
+    });
+}
+
 }  // namespace vistrel::testing_support

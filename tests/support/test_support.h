@@ -72,4 +72,8 @@ void post_click(HWND window, POINT point);
 /// Posts a key press and release to a window.
 void post_key(HWND window, WORD key);
 
+/// Runs the action on the thread's first visible system dialog (class #32770), from the message loop of whoever
+/// shows it modally, once it is open.
+void when_dialog_opens(std::function<void(HWND dialog)> action);
+
 }  // namespace vistrel::testing_support
