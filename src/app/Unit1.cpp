@@ -71,7 +71,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner), settings_store_(registry_, exe
     scheduler_->arm_day_timer();
     change_run_or_pause(this);
     // From here on an error shown by the error display first brings back whatever a rest hid.
-    Application().OnException = [this](std::exception_ptr error) { report_error(error); };
+    Application().OnException = [this](const std::exception_ptr& error) { report_error(error); };
 }
 
 TForm1::~TForm1() {
@@ -335,7 +335,7 @@ void TForm1::restore_desktop() {
     scheduler_->restore_desktop();
 }
 
-void TForm1::report_error(std::exception_ptr error) {
+void TForm1::report_error(const std::exception_ptr& error) {
     // The error display waits for the user: nothing of a rest may stay hidden meanwhile.
     restore_desktop();
     try {

@@ -112,7 +112,7 @@ private:
     void create_menu_painter();
     void load_or_generate_schedule();
     void restore_desktop();
-    void report_error(std::exception_ptr error);
+    void report_error(const std::exception_ptr& error);
 
     // Ports of the engine and of the settings store.
     Win32Clock clock_;

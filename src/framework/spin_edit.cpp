@@ -161,6 +161,13 @@ LRESULT TSpinEdit::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DESTROY:
             arrows_.reset();
             break;
+        case WM_PAINT: {
+            // Some edit controls (wine's, once the field has had the focus) paint their whole client area, the
+            // arrows' part too: the arrows paint themselves again after every paint of the field.
+            const LRESULT result = TCustomEdit::handle_message(message, wparam, lparam);
+            RedrawWindow(arrows_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            return result;
+        }
         default:
             break;
     }

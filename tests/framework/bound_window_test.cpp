@@ -44,7 +44,7 @@ private:
 class ReportedErrors {
 public:
     ReportedErrors() {
-        Application().OnException = [this](std::exception_ptr error) {
+        Application().OnException = [this](const std::exception_ptr& error) {
             try {
                 std::rethrow_exception(error);
             } catch (const std::exception& e) {

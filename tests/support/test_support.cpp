@@ -2,9 +2,11 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "framework/application.h"
@@ -16,11 +18,18 @@ namespace {
 
 constexpr UINT kRun = WM_APP + 7;
 
+// Actions waiting for the message loop, run in order: one kRun message is posted for each.
+std::deque<std::function<void()>>& pending_actions() {
+    static std::deque<std::function<void()>> actions;
+    return actions;
+}
+
 UtilityWindow& runner() {
-    static UtilityWindow window([](UINT message, WPARAM, LPARAM lparam) -> LRESULT {
-        if (message == kRun) {
-            const std::unique_ptr<std::function<void()>> action(reinterpret_cast<std::function<void()>*>(lparam));
-            (*action)();
+    static UtilityWindow window([](UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == kRun && !pending_actions().empty()) {
+            const std::function<void()> action = std::move(pending_actions().front());
+            pending_actions().pop_front();
+            action();
             return 0;
         }
         return message == WM_QUERYENDSESSION ? 1 : 0;
@@ -31,7 +40,11 @@ UtilityWindow& runner() {
 }  // namespace
 
 void later(std::function<void()> action) {
-    PostMessageW(runner().handle(), kRun, 0, reinterpret_cast<LPARAM>(new std::function<void()>(std::move(action))));
+    pending_actions().push_back(std::move(action));
+    if (PostMessageW(runner().handle(), kRun, 0, 0) == FALSE) {
+        pending_actions().pop_back();
+        throw std::runtime_error("Cannot post an action to the test's message loop");
+    }
 }
 
 bool pump_until(const std::function<bool()>& done, int timeout_ms) {
@@ -138,6 +151,10 @@ pixels::PixelImage grab_window_area(HWND window) {
 
 pixels::PixelImage capture_window(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return capture_as_shown(window);
+}
+
+pixels::PixelImage capture_as_shown(HWND window) {
     // Wine hands what a window painted to the display server only when its thread looks for messages, and the
     // server shows it a moment later: look (without handling anything) and photograph until two pictures agree.
     pixels::PixelImage shot;

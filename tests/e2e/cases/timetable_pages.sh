@@ -28,6 +28,14 @@ type_text() { # x y text
     sleep 0.2
 }
 
+# Whether the arrows of the spin field showing a number are drawn: their place is more than one plain colour.
+arrows_drawn() { # number
+    local left top right bottom
+    read -r left top right bottom <<<"$(probe child-rect "$main_class" "$1")" || return 1
+    local arrows="16x$((bottom - top - 6))+$((right - 19))+$((top + 3))"
+    [ "$(import -window root -crop "$arrows" +repage -format %k info:)" -gt 1 ]
+}
+
 # The data file's entries of one kind in the lists' row format.
 file_rows() { # rest|task
     schedule show | awk -F'\t' -v kind="$1" '
@@ -63,6 +71,7 @@ e2e_timetable_pages_follow_the_typed_input() {
     type_number 153 29 56
     type_number 307 29 7
     click_at 434 29
+    check "a typed field keeps its arrows" arrows_drawn 56
     expected_rests=$(printf '%s' "$expected_rests" | sed 's/^12:00:01\t5$/&\n12:34:56\t7/')
     check "rest list shows the generated and the custom rests" equals "$(probe rows "$main_class" rest)" "$expected_rests"
     check "data file holds the same rests" equals "$(file_rows rest)" "$expected_rests"
