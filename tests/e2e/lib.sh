@@ -101,6 +101,12 @@ schedule() {
 # The local time of day so many seconds from now, and that moment in seconds since the epoch.
 time_in() { date -d "@$(($(date +%s) + $1))" +%H:%M:%S; }
 date_time_in() { date -d "@$(($(date +%s) + $1))" "+%Y-%m-%d %H:%M:%S"; }
+# The milliseconds from now until a moment in seconds since the epoch (0 when it has passed). A wait that ends at a
+# rest's due time rather than after a fixed span holds however long wine took to start under load.
+ms_until() {
+    local ms=$(($1 * 1000 - $(date +%s%3N)))
+    echo $((ms > 0 ? ms : 0))
+}
 
 # The data of one registry value (empty when absent).
 reg_value() {
