@@ -180,6 +180,8 @@ check() {
 }
 
 equals() { [ "$1" = "$2" ] || { echo "    expected '$2', got '$1'"; return 1; }; }
+# Whether a whole number lies between two others, both included.
+within() { [ "$1" -ge "$2" ] && [ "$1" -le "$3" ] || { echo "    expected $2 to $3, got $1"; return 1; }; }
 
 run_case() {
     case_name=$1
