@@ -31,8 +31,8 @@ private:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = class_name;
         RegisterClassW(&wc);  // fails harmlessly when an earlier test registered it
-        HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, class_name, class_name, WS_POPUP, 0, 0, 1, 1, nullptr,
-                                      nullptr, wc.hInstance, nullptr);
+        HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, class_name, class_name, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                      wc.hInstance, nullptr);
         ShowWindow(window, SW_SHOWNOACTIVATE);
         return window;
     }
