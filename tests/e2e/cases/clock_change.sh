@@ -11,6 +11,7 @@ set_vistrel_clock() {
 }
 
 e2e_a_clock_set_forward_brings_a_rest_to_its_new_time() {
+    check "libfaketime is installed (scripts/setup)" [ -e "$libfaketime" ]
     clock_file=$(dirname "$WINEPREFIX")/clock
     set_setting CompulsoryRest 0
     set_setting RestMode 0
