@@ -101,6 +101,12 @@ schedule() {
 # The local time of day so many seconds from now, and that moment in seconds since the epoch.
 time_in() { date -d "@$(($(date +%s) + $1))" +%H:%M:%S; }
 date_time_in() { date -d "@$(($(date +%s) + $1))" "+%Y-%m-%d %H:%M:%S"; }
+# The milliseconds from now until a moment in seconds since the epoch (0 when it has passed). A wait that ends at a
+# rest's due time rather than after a fixed span holds however long wine took to start under load.
+ms_until() {
+    local ms=$(($1 * 1000 - $(date +%s%3N)))
+    echo $((ms > 0 ? ms : 0))
+}
 
 # The data of one registry value (empty when absent).
 reg_value() {
@@ -174,6 +180,8 @@ check() {
 }
 
 equals() { [ "$1" = "$2" ] || { echo "    expected '$2', got '$1'"; return 1; }; }
+# Whether a whole number lies between two others, both included.
+within() { [ "$1" -ge "$2" ] && [ "$1" -le "$3" ] || { echo "    expected $2 to $3, got $1"; return 1; }; }
 
 run_case() {
     case_name=$1

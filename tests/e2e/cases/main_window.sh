@@ -1,4 +1,4 @@
-# The main window: first start, its pages, the tray icon and its menu, pause, closing and quitting.
+# The main window: first start, its pages, closing requests, and the tray icon's menu with hide, pause and quit.
 
 e2e_first_start_sets_up_the_user_and_goes_to_the_tray() {
     start_tray_host
@@ -77,91 +77,4 @@ e2e_tray_menu_hides_shows_pauses_and_quits() {
     check "quit asks again" wait_for yes 10 shown_titled "提示"
     probe click "提示" "确定"
     check "OK ends the program" wait_for 0 10 probe count "$main_class"
-}
-
-e2e_compulsory_rest_in_dialog_mode_hides_and_restores_the_desktop() {
-    start_stand_in_shell
-    set_setting RestMode 0
-    local due=$(($(date +%s) + 12))
-    schedule add-rest "$(date -d "@$due" +%H:%M:%S)" 1 >/dev/null
-    start_vistrel_shown
-    probe wait-title "定时提醒" 20000
-    local late=$(($(date +%s%N) / 1000000 - due * 1000))
-    check "the countdown appears at the due time (${late} ms)" [ "$late" -ge -100 ] && [ "$late" -le 1000 ]
-    check "task bar and desktop hidden" equals "$(shell_state)" "$shell_hidden"
-    check "the rest is marked in the settings" equals "$(reg_value "$settings_key" RestHidesDesktop)" 0x1
-    screenshot compulsory-rest-countdown
-    check "after the minute task bar and desktop are shown again" wait_for "$shell_shown" 75 shell_state
-    sleep 1.5
-    check "and the countdown is closed" equals "$(shown_titled "定时提醒")" no
-    check "the mark is cleared" equals "$(reg_value "$settings_key" RestHidesDesktop)" ""
-}
-
-e2e_pre_reminder_then_a_killed_copy_is_mended_at_next_start() {
-    start_stand_in_shell
-    set_setting CompulsoryPremind 1
-    schedule add-rest "$(time_in 70)" 1 >/dev/null
-    start_vistrel_shown
-    check "the warning comes a minute before" probe wait-title "Vistrel" 20000
-    screenshot pre-reminder
-    check "the rest hides task bar and desktop" wait_for "$shell_hidden" 70 shell_state
-    kill -9 "$vistrel_pid"
-    wait "$vistrel_pid" 2>/dev/null
-    check "the killed copy leaves them hidden" wait_for 0 10 probe count "$main_class"
-    check "still hidden" equals "$(shell_state)" "$shell_hidden"
-    start_vistrel
-    probe wait "$main_class" 15000 >/dev/null
-    check "the next start shows them again" wait_for "$shell_shown" 10 shell_state
-    check "and clears the mark" equals "$(reg_value "$settings_key" RestHidesDesktop)" ""
-}
-
-e2e_tasks_run_at_their_time() {
-    local marker="$WINEPREFIX/drive_c/program-task-ran" base
-    base=$(date +%s)
-    schedule add-reminder "$(date -d "@$((base + 12))" '+%Y-%m-%d %H:%M:%S')" "过期的提醒" >/dev/null
-    schedule add-reminder "$(date -d "@$((base + 40))" +%H:%M:%S)" "该喝水了" >/dev/null
-    schedule add-program "$(date -d "@$((base + 42))" +%H:%M:%S)" 0 "$(winepath -w "$PROBE_EXE" | tr -d '\r')" \
-        'touch C:\program-task-ran' >/dev/null
-    check "three tasks stored" equals "$(schedule show | grep -c -e '^reminder' -e '^program')" 3
-    local left=$((base + 14 - $(date +%s)))  # the dated reminder has passed before the start
-    [ "$left" -gt 0 ] && sleep "$left"
-    start_vistrel_shown
-    check "a dated task in the past never fires" [ "$(probe wait-title "消息提醒" 4000; echo $?)" = 1 ]
-    check "the reminder shows at its time" probe wait-title "消息提醒" 30000
-    screenshot reminder
-    check "the program starts at its time" wait_for yes 10 sh -c "[ -e '$marker' ] && echo yes"
-}
-
-e2e_pause_skips_a_rest_and_resume_arms_the_next() {
-    set_setting CompulsoryRest 0
-    set_setting RestMode 0
-    schedule add-rest "$(time_in 15)" 1 >/dev/null
-    schedule add-rest "$(time_in 35)" 1 >/dev/null
-    start_vistrel_shown
-    click_in_main_window 444 374
-    sleep 0.5
-    screenshot pause-button-paused
-    check "no rest while paused" [ "$(probe wait-title "定时提醒" 20000; echo $?)" = 1 ]
-    click_in_main_window 444 374
-    sleep 0.5
-    screenshot pause-button-running
-    check "resume arms the next rest" probe wait-title "定时提醒" 20000
-}
-
-e2e_a_crash_during_a_rest_brings_the_desktop_back() {
-    start_stand_in_shell
-    schedule add-rest "$(time_in 8)" 1 >/dev/null
-    start_vistrel_shown
-    check "the rest hides task bar and desktop" wait_for "$shell_hidden" 15 shell_state
-    probe crash "$main_class"
-    check "the crash shows them again" wait_for "$shell_shown" 10 shell_state
-}
-
-e2e_end_of_session_during_a_rest_brings_the_desktop_back() {
-    start_stand_in_shell
-    schedule add-rest "$(time_in 8)" 1 >/dev/null
-    start_vistrel_shown
-    check "the rest hides task bar and desktop" wait_for "$shell_hidden" 15 shell_state
-    probe send "$main_class" 0x16 1 0 >/dev/null
-    check "the session's end shows them again" wait_for "$shell_shown" 5 shell_state
 }
