@@ -35,7 +35,7 @@ constexpr NoticeField kRightColumn[] = {
 
 AboutPage::AboutPage(TForm1& form, TTabSheet& sheet) : form_(form), sheet_(sheet) {
     create_copyright_group(sheet);
-    create_animation();
+    create_animation_button();
     create_description(sheet);
     form_.Timer_animate->OnTimer = [this](TObject* sender) { Timer_animateTimer(sender); };
 }
@@ -55,12 +55,18 @@ void AboutPage::create_copyright_group(TTabSheet& sheet) {
     }
 }
 
-void AboutPage::create_animation() {
+void AboutPage::create_animation_button() {
     zqBtn1 = new TzqBtn(&form_);
     zqBtn1->SetParent(GroupBox_copyright);
     zqBtn1->SetBounds(355, 7, 88, 65);
     zqBtn1->setBorderStyle(cbsNone);
     zqBtn1->setTransparent(true);
+}
+
+void AboutPage::load_animation() {
+    if (zqBtn1->PictureList().Count() > 0) {
+        return;
+    }
     for (int i = 0; i < kAnimationPictures; ++i) {
         TBitmap picture;
         picture.LoadFromResourceName(GetModuleHandleW(nullptr), L"ABOUTANI" + std::to_wstring(i));
@@ -86,7 +92,11 @@ void AboutPage::create_description(TTabSheet& sheet) {
 }
 
 void AboutPage::zqPageControl_mainChange(TObject*) {
-    form_.Timer_animate->SetEnabled(form_.zqPageControl_main->ActivePage() == &sheet_);
+    const bool shown = form_.zqPageControl_main->ActivePage() == &sheet_;
+    if (shown) {
+        load_animation();
+    }
+    form_.Timer_animate->SetEnabled(shown);
 }
 
 void AboutPage::Timer_animateTimer(TObject*) {

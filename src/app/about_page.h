@@ -27,7 +27,9 @@ public:
 
 private:
     void create_copyright_group(TTabSheet& sheet);
-    void create_animation();
+    void create_animation_button();
+    /// The pictures are decoded the first time the page shows: most runs of the program never open it.
+    void load_animation();
     void create_description(TTabSheet& sheet);
 
     TForm1& form_;

@@ -7,8 +7,26 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "win32/unique_handle.h"
 
 namespace vistrel {
+namespace {
+
+// The dialog's library is loaded only while a dialog is open: it brings the printing system and its network
+// libraries into the process, which a program that mostly waits in the tray has no use for.
+using GetOpenFileNameProc = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+bool show_open_file_name(OPENFILENAMEW& dialog) {
+    const UniqueHmodule library(LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    const FARPROC entry = library ? GetProcAddress(library.get(), "GetOpenFileNameW") : nullptr;
+    if (entry == nullptr) {
+        return false;
+    }
+    const auto get_open_file_name = reinterpret_cast<GetOpenFileNameProc>(reinterpret_cast<void (*)()>(entry));
+    return get_open_file_name(&dialog) != FALSE;
+}
+
+}  // namespace
 
 std::wstring open_dialog_filter(const std::wstring& filter) {
     std::vector<std::wstring> parts;
@@ -43,7 +61,7 @@ bool TOpenDialog::Execute() {
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    if (!GetOpenFileNameW(&dialog)) {
+    if (!show_open_file_name(dialog)) {
         return false;
     }
     FileName = name.data();
