@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 
+#include <system_error>
 #include <vector>
 
 #include "framework/application.h"
@@ -20,7 +21,9 @@ bool show_open_file_name(OPENFILENAMEW& dialog) {
     const UniqueHmodule library(LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     const FARPROC entry = library ? GetProcAddress(library.get(), "GetOpenFileNameW") : nullptr;
     if (entry == nullptr) {
-        return false;
+        // Not the user's cancel: the dialog cannot be shown at all.
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "Cannot load the file-open dialog");
     }
     const auto get_open_file_name = reinterpret_cast<GetOpenFileNameProc>(reinterpret_cast<void (*)()>(entry));
     return get_open_file_name(&dialog) != FALSE;
