@@ -124,6 +124,14 @@ click_in_main_window() {
     xdotool mousemove $((left + $1)) $((top + $2)) click 1
 }
 
+# The settings page and its stored values.
+open_settings_page() {
+    click_in_main_window 188 46
+    sleep 0.7
+}
+
+setting() { reg_value "$settings_key" "$1"; }
+
 # Clicks a control of the main window found by its text (a check box or radio button: on its box).
 click_control() {
     local left top bottom
