@@ -151,10 +151,6 @@ pixels::PixelImage grab_window_area(HWND window) {
 
 pixels::PixelImage capture_window(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return capture_as_shown(window);
-}
-
-pixels::PixelImage capture_as_shown(HWND window) {
     // Wine hands what a window painted to the display server only when its thread looks for messages, and the
     // server shows it a moment later: look (without handling anything) and photograph until two pictures agree.
     pixels::PixelImage shot;

@@ -59,10 +59,8 @@ HICON solid_icon(COLORREF colour, int size = 16);
 /// "RGB(r, g, b)", for failure messages.
 std::string color_text(COLORREF color);
 
-/// The pixels of a window as the screen shows them, once it and its children have painted themselves afresh.
+/// The pixels of a window as the screen shows them.
 pixels::PixelImage capture_window(HWND window);
-/// The pixels of a window as the screen shows them now, without asking anything to paint.
-pixels::PixelImage capture_as_shown(HWND window);
 
 /// Saves a window's picture as <name>.bmp in the folder named by VISTREL_SCREENSHOTS, when it is set.
 void save_screenshot(HWND window, const std::string& name);
