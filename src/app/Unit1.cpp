@@ -282,7 +282,7 @@ void TForm1::save_schedule() {
     // The timetable in memory goes on running; the next change tries the save again.
     std::string text = save_error_message(result, data_file_);
     if (result == SaveResult::write_failed) {
-        text += "\r\n" + to_utf8(data_file_.wstring());
+        text += "\r\n" + to_utf8(data_file_);
     }
     zqInfo.MessageDlg(to_wide(text), kNoticeCaption, MessageService::kWarning);
 }

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <istream>
 #include <optional>
-#include <ostream>
 #include <stdexcept>
 
 namespace vistrel {
@@ -347,32 +345,6 @@ std::unique_ptr<TGraphic> TZQBitmap::Clone() const {
     auto copy = std::make_unique<TZQBitmap>();
     copy->Assign(*this);
     return copy;
-}
-
-void TZQBitmap::SaveToStream(std::ostream& out) {
-    const std::vector<std::uint8_t> file = pixels::encode_bmp(View());
-    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-}
-
-bool TZQBitmap::LoadFromStream(std::istream& in) {
-    const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // The system reads headers, colours and pixels where the file says they are: only a file that holds them
-    // all is handed over.
-    const std::optional<pixels::BmpLayout> layout = pixels::bmp_layout(file.data(), file.size());
-    if (!layout) {
-        return false;
-    }
-    // Any bit depth: the system converts while drawing into the 24-bit section.
-    LoadBlank(layout->width, layout->height);
-    if (!section_) {
-        return false;
-    }
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data() + layout->info_offset);
-    StretchDIBits(dc_.get(), 0, 0, width_, height_, 0, 0, width_, height_, file.data() + layout->pixels_offset, info,
-                  DIB_RGB_COLORS, SRCCOPY);
-    PixelFormat = layout->bit_count;
-    changed_pixels();
-    return true;
 }
 
 std::optional<pixels::Bgr> TZQBitmap::transparent_pixel() {

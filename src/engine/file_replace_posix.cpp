@@ -9,7 +9,7 @@ namespace vistrel {
 namespace {
 
 // Best effort: a file system that cannot sync still gets the rename.
-void sync_path(const std::filesystem::path& path, int flags) {
+void sync_path(const NativePath& path, int flags) {
     const int fd = ::open(path.c_str(), flags);
     if (fd >= 0) {
         ::fsync(fd);
@@ -19,13 +19,14 @@ void sync_path(const std::filesystem::path& path, int flags) {
 
 }  // namespace
 
-bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
+bool replace_file(const NativePath& from, const NativePath& to) {
     sync_path(from, O_RDONLY);
     if (std::rename(from.c_str(), to.c_str()) != 0) {
         return false;
     }
     // The rename itself is durable only once its folder is.
-    sync_path(to.parent_path().empty() ? std::filesystem::path(".") : to.parent_path(), O_RDONLY | O_DIRECTORY);
+    const auto slash = to.rfind('/');
+    sync_path(slash == NativePath::npos ? NativePath(".") : to.substr(0, slash + 1), O_RDONLY | O_DIRECTORY);
     return true;
 }
 

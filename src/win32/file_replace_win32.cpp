@@ -17,7 +17,7 @@ bool held_by_another_program(DWORD error) {
 
 }  // namespace
 
-bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
+bool replace_file(const NativePath& from, const NativePath& to) {
     // Best effort: the move below goes on even where the data cannot be flushed.
     HANDLE raw = CreateFileW(from.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (raw != INVALID_HANDLE_VALUE) {

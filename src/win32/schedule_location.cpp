@@ -6,34 +6,33 @@
 #include <shlobj.h>
 
 #include <memory>
-#include <system_error>
 
 namespace vistrel {
 namespace {
 
-std::optional<std::filesystem::path> app_data_folder() {
+std::optional<NativePath> app_data_folder() {
     PWSTR raw = nullptr;
     const HRESULT result = SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &raw);
     const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> folder(raw, &CoTaskMemFree);
     if (FAILED(result) || folder == nullptr) {
         return std::nullopt;
     }
-    return std::filesystem::path(folder.get());
+    return NativePath(folder.get());
 }
 
-std::filesystem::path system_folder() {
+NativePath system_folder() {
     wchar_t buffer[MAX_PATH + 1] = {};
     const UINT length = GetSystemDirectoryW(buffer, MAX_PATH + 1);
-    return length > 0 && length <= MAX_PATH ? std::filesystem::path(buffer) : std::filesystem::path();
+    return length > 0 && length <= MAX_PATH ? NativePath(buffer) : NativePath();
 }
 
 }  // namespace
 
-ScheduleLocation schedule_location_in(const std::filesystem::path& app_data, const std::filesystem::path& system_dir) {
-    const std::filesystem::path folder = app_data / L"Tarnwick" / L"Vistrel";
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    return {folder / L"Vistrel.dat", system_dir / L"Vistrel.dat"};
+ScheduleLocation schedule_location_in(const NativePath& app_data, const NativePath& system_dir) {
+    const NativePath folder = app_data + L"\\Tarnwick\\Vistrel";
+    // With every missing folder on the way; a failure shows when the file cannot be created.
+    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    return {folder + L"\\Vistrel.dat", system_dir + L"\\Vistrel.dat"};
 }
 
 std::optional<ScheduleLocation> schedule_location() {

@@ -46,7 +46,7 @@ void MainWindowTest::SetUp() {
     set_registry_integer(L"AutoMinimize", 0);  // the window stays shown
     const auto location = schedule_location();
     ASSERT_TRUE(location.has_value());
-    std::filesystem::create_directories(location->user_file.parent_path());
+    std::filesystem::create_directories(std::filesystem::path(location->user_file).parent_path());
     ASSERT_EQ(save_schedule(location->user_file, Schedule{}), SaveResult::saved);
 }
 

@@ -220,8 +220,8 @@ TEST_F(ScheduleFileTest, LoadOfAFolderFails) {
 }
 
 TEST(SaveErrorMessage, NamesTheFailure) {
-    EXPECT_EQ(save_error_message(SaveResult::write_failed, "x"), "save error!");
-    EXPECT_EQ(save_error_message(SaveResult::saved, "x"), "");
+    EXPECT_EQ(save_error_message(SaveResult::write_failed, fs::path("x")), "save error!");
+    EXPECT_EQ(save_error_message(SaveResult::saved, fs::path("x")), "");
 }
 
 TEST_F(ScheduleFileTest, StartupReadsTheUserFileOrElseTheSharedOneWithoutWriting) {
