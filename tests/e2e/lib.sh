@@ -14,10 +14,14 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 source "$scripts_dir/wine-prefixes.sh"
 
-# Gives the current case a fresh prefix made from the template.
-new_prefix() { new_wine_prefix "$template"; }
+# Gives the current case a fresh prefix made from the template, with its probe server.
+new_prefix() {
+    new_wine_prefix "$template"
+    start_probe_server
+}
 drop_prefix() {
     stop_background
+    stop_probe_server
     drop_wine_prefix
 }
 
@@ -47,10 +51,52 @@ start_vistrel_shown() {
     wait_for "visible=1 iconic=0" 15 probe state "$main_class"
 }
 
-# Runs the probe; its exit status is the probe's own.
+# The probe answers a case's questions from one process: a wine process started for each of them cost more CPU than
+# all else the tests do. Requests go down one fifo and replies come up another, both opened here for reading and
+# writing: neither open waits for the other end, and command substitutions inherit them. A dead server makes a reply
+# time out rather than a write kill the shell.
+start_probe_server() {
+    local fifos
+    fifos=$(dirname "$WINEPREFIX")/probe
+    mkfifo "$fifos-requests" "$fifos-replies"
+    exec {probe_requests}<>"$fifos-requests" {probe_replies}<>"$fifos-replies"
+    wine "$PROBE_EXE" serve <&$probe_requests >&$probe_replies 2>/dev/null &
+    probe_pid=$!
+}
+stop_probe_server() {
+    exec {probe_requests}>&- {probe_replies}>&-
+    kill "$probe_pid" 2>/dev/null
+    wait "$probe_pid" 2>/dev/null
+}
+
+# Longer than any wait a case asks the probe for.
+readonly probe_timeout=120
+
+# Runs a probe command: prints its output and returns its exit status. Not to be run side by side with another (the
+# replies would mix); a reply is read whole before any of it is printed, so that a caller reading only its first line
+# leaves none of it behind.
 probe() {
-    wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'
-    return "${PIPESTATUS[0]}"
+    local arg request line output=""
+    for arg; do
+        [[ $arg != *[$'\t\n']* ]] || { echo "probe: a TAB or line break in '$arg'" >&2; return 2; }
+    done
+    if ! kill -0 "$probe_pid" 2>/dev/null; then
+        echo "probe: the probe server has ended" >&2
+        return 2
+    fi
+    printf -v request '%s\t' "$@"
+    echo "${request%$'\t'}" >&"$probe_requests"
+    while IFS= read -r -t "$probe_timeout" -u "$probe_replies" line; do
+        line=${line//$'\r'/}
+        if [[ $line == $'\x1e'* ]]; then
+            printf '%s' "$output"
+            return "${line:1}"
+        fi
+        output+=$line$'\n'
+    done
+    echo "probe: no reply to '$*' in $probe_timeout s; the probe server is stopped" >&2
+    kill "$probe_pid" 2>/dev/null
+    return 2
 }
 
 # Polls a command until its output equals the expected text or the seconds run out.

@@ -19,9 +19,14 @@
 //   other-program SECONDS        another program's window at (800, 100), 400 x 300, to press keys in
 //   rows CLASS rest|task         the rows of that window's rest or task list, one a line: the cells, TAB between
 //   place CLASS rest|task        "left top" of that list on the screen
+//   serve                        answers requests from the input, one a line (UTF-8, TAB between the arguments) as
+//                                the commands above; each reply ends with a line of ASCII RS (0x1E) and the status
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -409,20 +414,20 @@ int usage() {
     return 2;
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
+// Runs one command; args[0] is its name. Returns the exit status.
+int run(const std::vector<std::wstring>& args) {
+    const auto argc = args.size();
+    if (argc < 2) {
         return usage();
     }
-    const std::wstring command = argv[1];
-    const wchar_t* class_name = argv[2];
+    const std::wstring& command = args[0];
+    const wchar_t* class_name = args[1].c_str();
     if (command == L"count") {
         std::printf("%d\n", count_windows(class_name));
         return 0;
     }
-    if (command == L"wait" && argc == 4) {
-        return wait_window(class_name, static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+    if (command == L"wait" && argc == 3) {
+        return wait_window(class_name, static_cast<DWORD>(std::wcstoul(args[2].c_str(), nullptr, 10)));
     }
     if (command == L"state") {
         return print_state(class_name);
@@ -455,18 +460,19 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
         return 0;
     }
-    if ((command == L"send" || command == L"post") && argc == 6) {
+    if ((command == L"send" || command == L"post") && argc == 5) {
         HWND window = find_or_fail(class_name);
         if (window == nullptr) {
             return 1;
         }
-        const auto message = static_cast<UINT>(number(argv[3]));
+        const auto message = static_cast<UINT>(number(args[2].c_str()));
+        const WPARAM wparam = number(args[3].c_str());
+        const auto lparam = static_cast<LPARAM>(number(args[4].c_str()));
         if (command == L"post") {
-            return PostMessageW(window, message, number(argv[4]), static_cast<LPARAM>(number(argv[5]))) ? 0 : 1;
+            return PostMessageW(window, message, wparam, lparam) ? 0 : 1;
         }
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(window, message, number(argv[4]), static_cast<LPARAM>(number(argv[5])),
-                                 SMTO_ABORTIFHUNG, 5000, &result)) {
+        if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result)) {
             return 1;
         }
         std::printf("%llu\n", static_cast<unsigned long long>(result));
@@ -475,32 +481,32 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"titled") {
         return print_titles(class_name);
     }
-    if (command == L"wait-title" && argc == 4) {
-        return wait_title(argv[2], static_cast<DWORD>(number(argv[3])));
+    if (command == L"wait-title" && argc == 3) {
+        return wait_title(args[1].c_str(), static_cast<DWORD>(number(args[2].c_str())));
     }
-    if (command == L"click" && argc == 4) {
-        return click(argv[2], argv[3]);
+    if (command == L"click" && argc == 3) {
+        return click(args[1].c_str(), args[2].c_str());
     }
     if (command == L"shell") {
-        return stand_in_for_shell(static_cast<DWORD>(number(argv[2])));
+        return stand_in_for_shell(static_cast<DWORD>(number(args[1].c_str())));
     }
     if (command == L"crash") {
         return crash(class_name);
     }
-    if (command == L"child-rect" && argc == 4) {
-        return print_child_rect(class_name, argv[3]);
+    if (command == L"child-rect" && argc == 3) {
+        return print_child_rect(class_name, args[2].c_str());
     }
     if (command == L"other-program") {
-        return other_program(static_cast<DWORD>(number(argv[2])));
+        return other_program(static_cast<DWORD>(number(args[1].c_str())));
     }
-    if (command == L"rows" && argc == 4) {
-        return print_rows(class_name, argv[3]);
+    if (command == L"rows" && argc == 3) {
+        return print_rows(class_name, args[2]);
     }
-    if (command == L"place" && argc == 4) {
-        return print_place(class_name, argv[3]);
+    if (command == L"place" && argc == 3) {
+        return print_place(class_name, args[2]);
     }
     if (command == L"touch") {
-        HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE file = CreateFileW(args[1].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             return 1;
         }
@@ -508,4 +514,57 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     return usage();
+}
+
+std::wstring from_utf8(const std::string& bytes) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+    return text;
+}
+
+// One request line split at its TABs; false at the end of the input.
+bool read_request(std::vector<std::wstring>& args) {
+    args.clear();
+    std::string field;
+    int c = 0;
+    while ((c = std::getchar()) != EOF && c != '\n') {
+        if (c == '\t') {
+            args.push_back(from_utf8(field));
+            field.clear();
+        } else {
+            field += static_cast<char>(c);
+        }
+    }
+    if (c == EOF && args.empty() && field.empty()) {
+        return false;
+    }
+    args.push_back(from_utf8(field));
+    return true;
+}
+
+// Answers requests until the input ends, so that a test asks many questions of one process: starting a process
+// under wine costs far more than any question. Each reply is the command's output, then a line of the record
+// separator and the exit status.
+int serve() {
+    // Binary streams: no CR added to the lines, no Ctrl+Z taken for the end.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::vector<std::wstring> args;
+    while (read_request(args)) {
+        const int status = run(args);
+        std::printf("\x1e%d\n", status);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::vector<std::wstring> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == L"serve") {
+        return serve();
+    }
+    return run(args);
 }
