@@ -40,9 +40,7 @@ run_vistrel() {
 }
 
 # Stores one of Vistrel's integer settings for the current prefix before it starts.
-set_setting() {
-    wine reg add 'HKCU\Software\Tarnwick\Vistrel' /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1
-}
+set_setting() { probe reg-set "$settings_key" "$1" "$2"; }
 
 # Starts Vistrel with its window shown (not minimised to the tray) and waits for the window.
 start_vistrel_shown() {
@@ -154,10 +152,8 @@ ms_until() {
     echo $((ms > 0 ? ms : 0))
 }
 
-# The data of one registry value (empty when absent).
-reg_value() {
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
+# The data of one registry value as reg.exe shows it (empty when absent).
+reg_value() { probe reg-get "$1" "$2"; }
 readonly settings_key='HKCU\Software\Tarnwick\Vistrel'
 
 # Whether a visible window of Vistrel's forms has that title: yes or no.

@@ -19,6 +19,9 @@
 //   other-program SECONDS        another program's window at (800, 100), 400 x 300, to press keys in
 //   rows CLASS rest|task         the rows of that window's rest or task list, one a line: the cells, TAB between
 //   place CLASS rest|task        "left top" of that list on the screen
+//   reg-get KEY NAME             the data of a value of a key of HKCU ("HKCU\Software\..."), as reg.exe shows it
+//                                (exit 1 when absent)
+//   reg-set KEY NAME NUMBER      stores a DWORD value, creating the key
 //   serve                        answers requests from the input, one a line (UTF-8, TAB between the arguments) as
 //                                the commands above; each reply ends with a line of ASCII RS (0x1E) and the status
 #include <windows.h>
@@ -29,7 +32,9 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -405,6 +410,51 @@ int print_place(const wchar_t* class_name, const std::wstring& which) {
     return 0;
 }
 
+// The key under HKEY_CURRENT_USER that a key's full name, as reg.exe writes it, stands for ("HKCU\Software\...");
+// none for a key of another root.
+std::optional<std::wstring> user_subkey(const std::wstring& key) {
+    const std::wstring root = L"HKCU\\";
+    if (key.compare(0, root.size(), root) != 0) {
+        std::fprintf(stderr, "not a key of HKCU: %ls\n", key.c_str());
+        return std::nullopt;
+    }
+    return key.substr(root.size());
+}
+
+// Prints a value's data as reg.exe shows it: a DWORD in hexadecimal, a string as it stands (exit 1 when absent).
+int print_registry_value(const std::wstring& key, const wchar_t* name) {
+    const auto subkey = user_subkey(key);
+    if (!subkey) {
+        return 2;
+    }
+    wchar_t data[1024] = {};
+    DWORD type = 0;
+    DWORD size = sizeof(data);
+    if (RegGetValueW(HKEY_CURRENT_USER, subkey->c_str(), name, RRF_RT_REG_DWORD | RRF_RT_REG_SZ, &type, data,
+                     &size) != ERROR_SUCCESS) {
+        return 1;
+    }
+    if (type == REG_DWORD) {
+        DWORD value = 0;
+        std::memcpy(&value, data, sizeof(value));
+        std::printf("0x%lx\n", value);
+    } else {
+        print_utf8(data);
+    }
+    return 0;
+}
+
+int set_registry_dword(const std::wstring& key, const wchar_t* name, DWORD value) {
+    const auto subkey = user_subkey(key);
+    if (!subkey) {
+        return 2;
+    }
+    return RegSetKeyValueW(HKEY_CURRENT_USER, subkey->c_str(), name, REG_DWORD, &value, sizeof(value)) ==
+                   ERROR_SUCCESS
+               ? 0
+               : 1;
+}
+
 WPARAM number(const wchar_t* text) {
     return static_cast<WPARAM>(std::wcstoull(text, nullptr, 0));
 }
@@ -504,6 +554,12 @@ int run(const std::vector<std::wstring>& args) {
     }
     if (command == L"place" && argc == 3) {
         return print_place(class_name, args[2]);
+    }
+    if (command == L"reg-get" && argc == 3) {
+        return print_registry_value(args[1], args[2].c_str());
+    }
+    if (command == L"reg-set" && argc == 4) {
+        return set_registry_dword(args[1], args[2].c_str(), static_cast<DWORD>(number(args[3].c_str())));
     }
     if (command == L"touch") {
         HANDLE file = CreateFileW(args[1].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
