@@ -14,16 +14,30 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 source "$scripts_dir/wine-prefixes.sh"
 
-# Gives the current case a fresh prefix made from the template, with its probe server.
+# Gives the current case a fresh prefix made from the template, with its fifos and its probe server.
 new_prefix() {
     new_wine_prefix "$template"
+    open_fifos
     start_probe_server
 }
 drop_prefix() {
     stop_background
-    stop_probe_server
-    drop_wine_prefix
+    drop_wine_prefix  # which ends the probe server with every other wine process of the prefix
+    wait "$probe_pid" 2>/dev/null
+    close_fifos
 }
+
+# The case's fifos, opened here for reading and writing: such an open does not wait for the other end, a reader never
+# meets the end of the input, and command substitutions inherit them.
+#   probe_requests, probe_replies  the probe server's input and output
+#   idle                           written by nobody: a read from it that times out pauses without starting a process
+open_fifos() {
+    local folder
+    folder=$(dirname "$WINEPREFIX")
+    mkfifo "$folder/probe-requests" "$folder/probe-replies" "$folder/idle"
+    exec {probe_requests}<>"$folder/probe-requests" {probe_replies}<>"$folder/probe-replies" {idle}<>"$folder/idle"
+}
+close_fifos() { exec {probe_requests}>&- {probe_replies}>&- {idle}>&-; }
 
 # Starts Vistrel in the background with the given arguments; its pid is in $vistrel_pid.
 start_vistrel() {
@@ -49,22 +63,11 @@ start_vistrel_shown() {
     wait_for "visible=1 iconic=0" 15 probe state "$main_class"
 }
 
-# The probe answers a case's questions from one process: a wine process started for each of them cost more CPU than
-# all else the tests do. Requests go down one fifo and replies come up another, both opened here for reading and
-# writing: neither open waits for the other end, and command substitutions inherit them. A dead server makes a reply
-# time out rather than a write kill the shell.
+# The probe answers a case's questions from one process: a wine process started for each question costs a tenth of a
+# second of CPU, and a case asks hundreds. A server that has died makes a reply time out, not the shell hang.
 start_probe_server() {
-    local fifos
-    fifos=$(dirname "$WINEPREFIX")/probe
-    mkfifo "$fifos-requests" "$fifos-replies"
-    exec {probe_requests}<>"$fifos-requests" {probe_replies}<>"$fifos-replies"
     wine "$PROBE_EXE" serve <&$probe_requests >&$probe_replies 2>/dev/null &
     probe_pid=$!
-}
-stop_probe_server() {
-    exec {probe_requests}>&- {probe_replies}>&-
-    kill "$probe_pid" 2>/dev/null
-    wait "$probe_pid" 2>/dev/null
 }
 
 # Longer than any wait a case asks the probe for.
@@ -106,7 +109,7 @@ wait_for() {
         actual=$("$@")
         [ "$actual" = "$expected" ] && return 0
         [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.2
+        read -r -t 0.2 -u "$idle"
     done
 }
 

@@ -126,8 +126,7 @@ struct TitleSearch {
 BOOL CALLBACK collect_visible(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<TitleSearch*>(param);
     wchar_t name[256];
-    if (IsWindowVisible(window) && GetClassNameW(window, name, 256) > 0 &&
-        (search->class_name == nullptr || wcscmp(name, search->class_name) == 0)) {
+    if (IsWindowVisible(window) && GetClassNameW(window, name, 256) > 0 && wcscmp(name, search->class_name) == 0) {
         search->found.push_back(window);
     }
     return TRUE;
@@ -160,11 +159,21 @@ BOOL CALLBACK find_button(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// The visible top-level windows with that title.
+std::vector<HWND> windows_titled(const wchar_t* title) {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM param) {
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [title](HWND window) { return window_text(window) != title || !IsWindowVisible(window); });
+    return windows;
+}
+
 int click(const wchar_t* title, const wchar_t* caption) {
-    for (HWND window : visible_windows(nullptr)) {
-        if (window_text(window) != title) {
-            continue;
-        }
+    for (HWND window : windows_titled(title)) {
         ButtonSearch search{caption, nullptr};
         EnumChildWindows(window, find_button, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
@@ -176,22 +185,15 @@ int click(const wchar_t* title, const wchar_t* caption) {
     return 1;
 }
 
-bool title_shown(const wchar_t* title) {
-    for (HWND window : visible_windows(nullptr)) {
-        if (window_text(window) == title) {
-            return true;
-        }
-    }
-    return false;
-}
-
 int wait_title(const wchar_t* title, DWORD timeout_ms) {
     const DWORD start = GetTickCount();
-    while (!title_shown(title)) {
+    while (windows_titled(title).empty()) {
         if (GetTickCount() - start > timeout_ms) {
             return 1;
         }
-        Sleep(20);
+        // Each look asks the server about every window; at this pace a wait costs little and still times a rest's
+        // dialog to a few hundredths of a second.
+        Sleep(50);
     }
     return 0;
 }
@@ -430,8 +432,8 @@ int print_registry_value(const std::wstring& key, const wchar_t* name) {
     wchar_t data[1024] = {};
     DWORD type = 0;
     DWORD size = sizeof(data);
-    if (RegGetValueW(HKEY_CURRENT_USER, subkey->c_str(), name, RRF_RT_REG_DWORD | RRF_RT_REG_SZ, &type, data,
-                     &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CURRENT_USER, subkey->c_str(), name, RRF_RT_REG_DWORD | RRF_RT_REG_SZ, &type, data, &size) !=
+        ERROR_SUCCESS) {
         return 1;
     }
     if (type == REG_DWORD) {
@@ -449,8 +451,7 @@ int set_registry_dword(const std::wstring& key, const wchar_t* name, DWORD value
     if (!subkey) {
         return 2;
     }
-    return RegSetKeyValueW(HKEY_CURRENT_USER, subkey->c_str(), name, REG_DWORD, &value, sizeof(value)) ==
-                   ERROR_SUCCESS
+    return RegSetKeyValueW(HKEY_CURRENT_USER, subkey->c_str(), name, REG_DWORD, &value, sizeof(value)) == ERROR_SUCCESS
                ? 0
                : 1;
 }
