@@ -64,9 +64,10 @@ start_vistrel_shown() {
 }
 
 # The probe answers a case's questions from one process: a wine process started for each question costs a tenth of a
-# second of CPU, and a case asks hundreds. A server that has died makes a reply time out, not the shell hang.
+# second of CPU, and the cases ask hundreds. A server that has ended fails each probe at once, one that hangs fails
+# after a time-out, and neither hangs the case.
 start_probe_server() {
-    wine "$PROBE_EXE" serve <&$probe_requests >&$probe_replies 2>/dev/null &
+    wine "$PROBE_EXE" serve <&"$probe_requests" >&"$probe_replies" 2>/dev/null &
     probe_pid=$!
 }
 
@@ -95,6 +96,7 @@ probe() {
         fi
         output+=$line$'\n'
     done
+    # Stopped, so that a late reply cannot pass for the answer to the next request.
     echo "probe: no reply to '$*' in $probe_timeout s; the probe server is stopped" >&2
     kill "$probe_pid" 2>/dev/null
     return 2
