@@ -98,7 +98,7 @@ probe() {
     done
     # Stopped, so that a late reply cannot pass for the answer to the next request.
     echo "probe: no reply to '$*' in $probe_timeout s; the probe server is stopped" >&2
-    kill "$probe_pid" 2>/dev/null
+    kill -KILL "$probe_pid" 2>/dev/null
     return 2
 }
 
