@@ -14,12 +14,30 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 source "$scripts_dir/wine-prefixes.sh"
 
-# Gives the current case a fresh prefix made from the template.
-new_prefix() { new_wine_prefix "$template"; }
+# Gives the current case a fresh prefix made from the template, with its fifos and its probe server.
+new_prefix() {
+    new_wine_prefix "$template"
+    open_fifos
+    start_probe_server
+}
 drop_prefix() {
     stop_background
-    drop_wine_prefix
+    drop_wine_prefix  # which ends the probe server with every other wine process of the prefix
+    wait "$probe_pid" 2>/dev/null
+    close_fifos
 }
+
+# The case's fifos, opened here for reading and writing: such an open does not wait for the other end, a reader never
+# meets the end of the input, and command substitutions inherit them.
+#   probe_requests, probe_replies  the probe server's input and output
+#   idle                           written by nobody: a read from it that times out pauses without starting a process
+open_fifos() {
+    local folder
+    folder=$(dirname "$WINEPREFIX")
+    mkfifo "$folder/probe-requests" "$folder/probe-replies" "$folder/idle"
+    exec {probe_requests}<>"$folder/probe-requests" {probe_replies}<>"$folder/probe-replies" {idle}<>"$folder/idle"
+}
+close_fifos() { exec {probe_requests}>&- {probe_replies}>&- {idle}>&-; }
 
 # Starts Vistrel in the background with the given arguments; its pid is in $vistrel_pid.
 start_vistrel() {
@@ -36,9 +54,7 @@ run_vistrel() {
 }
 
 # Stores one of Vistrel's integer settings for the current prefix before it starts.
-set_setting() {
-    wine reg add 'HKCU\Software\Tarnwick\Vistrel' /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1
-}
+set_setting() { probe reg-set "$settings_key" "$1" "$2"; }
 
 # Starts Vistrel with its window shown (not minimised to the tray) and waits for the window.
 start_vistrel_shown() {
@@ -47,10 +63,43 @@ start_vistrel_shown() {
     wait_for "visible=1 iconic=0" 15 probe state "$main_class"
 }
 
-# Runs the probe; its exit status is the probe's own.
+# The probe answers a case's questions from one process: a wine process started for each question costs a tenth of a
+# second of CPU, and the cases ask hundreds. A server that has ended fails each probe at once, one that hangs fails
+# after a time-out, and neither hangs the case.
+start_probe_server() {
+    wine "$PROBE_EXE" serve <&"$probe_requests" >&"$probe_replies" 2>/dev/null &
+    probe_pid=$!
+}
+
+# Longer than any wait a case asks the probe for.
+readonly probe_timeout=120
+
+# Runs a probe command: prints its output and returns its exit status. Not to be run side by side with another (the
+# replies would mix); a reply is read whole before any of it is printed, so that a caller reading only its first line
+# leaves none of it behind.
 probe() {
-    wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'
-    return "${PIPESTATUS[0]}"
+    local arg request line output=""
+    for arg; do
+        [[ $arg != *[$'\t\n']* ]] || { echo "probe: a TAB or line break in '$arg'" >&2; return 2; }
+    done
+    if ! kill -0 "$probe_pid" 2>/dev/null; then
+        echo "probe: the probe server has ended" >&2
+        return 2
+    fi
+    printf -v request '%s\t' "$@"
+    echo "${request%$'\t'}" >&"$probe_requests"
+    while IFS= read -r -t "$probe_timeout" -u "$probe_replies" line; do
+        line=${line//$'\r'/}
+        if [[ $line == $'\x1e'* ]]; then
+            printf '%s' "$output"
+            return "${line:1}"
+        fi
+        output+=$line$'\n'
+    done
+    # Stopped, so that a late reply cannot pass for the answer to the next request.
+    echo "probe: no reply to '$*' in $probe_timeout s; the probe server is stopped" >&2
+    kill -KILL "$probe_pid" 2>/dev/null
+    return 2
 }
 
 # Polls a command until its output equals the expected text or the seconds run out.
@@ -62,7 +111,7 @@ wait_for() {
         actual=$("$@")
         [ "$actual" = "$expected" ] && return 0
         [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.2
+        read -r -t 0.2 -u "$idle"
     done
 }
 
@@ -108,10 +157,8 @@ ms_until() {
     echo $((ms > 0 ? ms : 0))
 }
 
-# The data of one registry value (empty when absent).
-reg_value() {
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
+# The data of one registry value as reg.exe shows it (empty when absent).
+reg_value() { probe reg-get "$1" "$2"; }
 readonly settings_key='HKCU\Software\Tarnwick\Vistrel'
 
 # Whether a visible window of Vistrel's forms has that title: yes or no.

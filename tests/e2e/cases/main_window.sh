@@ -4,8 +4,9 @@ e2e_first_start_sets_up_the_user_and_goes_to_the_tray() {
     start_tray_host
     start_vistrel
     probe wait "$main_class" 15000 >/dev/null
-    check "window minimised to the tray" wait_for "visible=0 iconic=0" 10 probe state "$main_class"
-    check "application minimised" equals "$(probe owner-state "$main_class")" "visible=0 iconic=1"
+    # The window is hidden from its creation on: the application's minimising comes after it.
+    check "application minimised" wait_for "visible=0 iconic=1" 10 probe owner-state "$main_class"
+    check "window minimised to the tray" equals "$(probe state "$main_class")" "visible=0 iconic=0"
     check "settings version 1.0" equals "$(reg_value "$settings_key" Version)" "1.0"
     check "started with Windows from its own path" \
         equals "$(reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Vistrel)" \

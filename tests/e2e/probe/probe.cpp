@@ -19,12 +19,22 @@
 //   other-program SECONDS        another program's window at (800, 100), 400 x 300, to press keys in
 //   rows CLASS rest|task         the rows of that window's rest or task list, one a line: the cells, TAB between
 //   place CLASS rest|task        "left top" of that list on the screen
+//   reg-get KEY NAME             the data of a value of a key of HKCU ("HKCU\Software\..."), as reg.exe shows it
+//                                (exit 1 when absent)
+//   reg-set KEY NAME NUMBER      stores a DWORD value, creating the key
+//   serve                        answers requests from the input, one a line (UTF-8, TAB between the arguments) as
+//                                the commands above; each reply ends with a line of ASCII RS (0x1E) and the status
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,8 +126,7 @@ struct TitleSearch {
 BOOL CALLBACK collect_visible(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<TitleSearch*>(param);
     wchar_t name[256];
-    if (IsWindowVisible(window) && GetClassNameW(window, name, 256) > 0 &&
-        (search->class_name == nullptr || wcscmp(name, search->class_name) == 0)) {
+    if (IsWindowVisible(window) && GetClassNameW(window, name, 256) > 0 && wcscmp(name, search->class_name) == 0) {
         search->found.push_back(window);
     }
     return TRUE;
@@ -150,11 +159,21 @@ BOOL CALLBACK find_button(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// The visible top-level windows with that title.
+std::vector<HWND> windows_titled(const wchar_t* title) {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM param) {
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [title](HWND window) { return window_text(window) != title || !IsWindowVisible(window); });
+    return windows;
+}
+
 int click(const wchar_t* title, const wchar_t* caption) {
-    for (HWND window : visible_windows(nullptr)) {
-        if (window_text(window) != title) {
-            continue;
-        }
+    for (HWND window : windows_titled(title)) {
         ButtonSearch search{caption, nullptr};
         EnumChildWindows(window, find_button, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
@@ -166,22 +185,15 @@ int click(const wchar_t* title, const wchar_t* caption) {
     return 1;
 }
 
-bool title_shown(const wchar_t* title) {
-    for (HWND window : visible_windows(nullptr)) {
-        if (window_text(window) == title) {
-            return true;
-        }
-    }
-    return false;
-}
-
 int wait_title(const wchar_t* title, DWORD timeout_ms) {
     const DWORD start = GetTickCount();
-    while (!title_shown(title)) {
+    while (windows_titled(title).empty()) {
         if (GetTickCount() - start > timeout_ms) {
             return 1;
         }
-        Sleep(20);
+        // Each look asks the server about every window; at this pace a wait costs little and still times a rest's
+        // dialog to a few hundredths of a second.
+        Sleep(50);
     }
     return 0;
 }
@@ -400,6 +412,50 @@ int print_place(const wchar_t* class_name, const std::wstring& which) {
     return 0;
 }
 
+// The key under HKEY_CURRENT_USER that a key's full name, as reg.exe writes it, stands for ("HKCU\Software\...");
+// none for a key of another root.
+std::optional<std::wstring> user_subkey(const std::wstring& key) {
+    const std::wstring root = L"HKCU\\";
+    if (key.compare(0, root.size(), root) != 0) {
+        std::fprintf(stderr, "not a key of HKCU: %ls\n", key.c_str());
+        return std::nullopt;
+    }
+    return key.substr(root.size());
+}
+
+// Prints a value's data as reg.exe shows it: a DWORD in hexadecimal, a string as it stands (exit 1 when absent).
+int print_registry_value(const std::wstring& key, const wchar_t* name) {
+    const auto subkey = user_subkey(key);
+    if (!subkey) {
+        return 2;
+    }
+    wchar_t data[1024] = {};
+    DWORD type = 0;
+    DWORD size = sizeof(data);
+    if (RegGetValueW(HKEY_CURRENT_USER, subkey->c_str(), name, RRF_RT_REG_DWORD | RRF_RT_REG_SZ, &type, data, &size) !=
+        ERROR_SUCCESS) {
+        return 1;
+    }
+    if (type == REG_DWORD) {
+        DWORD value = 0;
+        std::memcpy(&value, data, sizeof(value));
+        std::printf("0x%lx\n", value);
+    } else {
+        print_utf8(data);
+    }
+    return 0;
+}
+
+int set_registry_dword(const std::wstring& key, const wchar_t* name, DWORD value) {
+    const auto subkey = user_subkey(key);
+    if (!subkey) {
+        return 2;
+    }
+    return RegSetKeyValueW(HKEY_CURRENT_USER, subkey->c_str(), name, REG_DWORD, &value, sizeof(value)) == ERROR_SUCCESS
+               ? 0
+               : 1;
+}
+
 WPARAM number(const wchar_t* text) {
     return static_cast<WPARAM>(std::wcstoull(text, nullptr, 0));
 }
@@ -409,20 +465,20 @@ int usage() {
     return 2;
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
+// Runs one command; args[0] is its name. Returns the exit status.
+int run(const std::vector<std::wstring>& args) {
+    const auto argc = args.size();
+    if (argc < 2) {
         return usage();
     }
-    const std::wstring command = argv[1];
-    const wchar_t* class_name = argv[2];
+    const std::wstring& command = args[0];
+    const wchar_t* class_name = args[1].c_str();
     if (command == L"count") {
         std::printf("%d\n", count_windows(class_name));
         return 0;
     }
-    if (command == L"wait" && argc == 4) {
-        return wait_window(class_name, static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+    if (command == L"wait" && argc == 3) {
+        return wait_window(class_name, static_cast<DWORD>(std::wcstoul(args[2].c_str(), nullptr, 10)));
     }
     if (command == L"state") {
         return print_state(class_name);
@@ -455,18 +511,19 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
         return 0;
     }
-    if ((command == L"send" || command == L"post") && argc == 6) {
+    if ((command == L"send" || command == L"post") && argc == 5) {
         HWND window = find_or_fail(class_name);
         if (window == nullptr) {
             return 1;
         }
-        const auto message = static_cast<UINT>(number(argv[3]));
+        const auto message = static_cast<UINT>(number(args[2].c_str()));
+        const WPARAM wparam = number(args[3].c_str());
+        const auto lparam = static_cast<LPARAM>(number(args[4].c_str()));
         if (command == L"post") {
-            return PostMessageW(window, message, number(argv[4]), static_cast<LPARAM>(number(argv[5]))) ? 0 : 1;
+            return PostMessageW(window, message, wparam, lparam) ? 0 : 1;
         }
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(window, message, number(argv[4]), static_cast<LPARAM>(number(argv[5])),
-                                 SMTO_ABORTIFHUNG, 5000, &result)) {
+        if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result)) {
             return 1;
         }
         std::printf("%llu\n", static_cast<unsigned long long>(result));
@@ -475,32 +532,38 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"titled") {
         return print_titles(class_name);
     }
-    if (command == L"wait-title" && argc == 4) {
-        return wait_title(argv[2], static_cast<DWORD>(number(argv[3])));
+    if (command == L"wait-title" && argc == 3) {
+        return wait_title(args[1].c_str(), static_cast<DWORD>(number(args[2].c_str())));
     }
-    if (command == L"click" && argc == 4) {
-        return click(argv[2], argv[3]);
+    if (command == L"click" && argc == 3) {
+        return click(args[1].c_str(), args[2].c_str());
     }
     if (command == L"shell") {
-        return stand_in_for_shell(static_cast<DWORD>(number(argv[2])));
+        return stand_in_for_shell(static_cast<DWORD>(number(args[1].c_str())));
     }
     if (command == L"crash") {
         return crash(class_name);
     }
-    if (command == L"child-rect" && argc == 4) {
-        return print_child_rect(class_name, argv[3]);
+    if (command == L"child-rect" && argc == 3) {
+        return print_child_rect(class_name, args[2].c_str());
     }
     if (command == L"other-program") {
-        return other_program(static_cast<DWORD>(number(argv[2])));
+        return other_program(static_cast<DWORD>(number(args[1].c_str())));
     }
-    if (command == L"rows" && argc == 4) {
-        return print_rows(class_name, argv[3]);
+    if (command == L"rows" && argc == 3) {
+        return print_rows(class_name, args[2]);
     }
-    if (command == L"place" && argc == 4) {
-        return print_place(class_name, argv[3]);
+    if (command == L"place" && argc == 3) {
+        return print_place(class_name, args[2]);
+    }
+    if (command == L"reg-get" && argc == 3) {
+        return print_registry_value(args[1], args[2].c_str());
+    }
+    if (command == L"reg-set" && argc == 4) {
+        return set_registry_dword(args[1], args[2].c_str(), static_cast<DWORD>(number(args[3].c_str())));
     }
     if (command == L"touch") {
-        HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE file = CreateFileW(args[1].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             return 1;
         }
@@ -508,4 +571,57 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     return usage();
+}
+
+std::wstring from_utf8(const std::string& bytes) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+    return text;
+}
+
+// One request line split at its TABs; false at the end of the input.
+bool read_request(std::vector<std::wstring>& args) {
+    args.clear();
+    std::string field;
+    int c = 0;
+    while ((c = std::getchar()) != EOF && c != '\n') {
+        if (c == '\t') {
+            args.push_back(from_utf8(field));
+            field.clear();
+        } else {
+            field += static_cast<char>(c);
+        }
+    }
+    if (c == EOF && args.empty() && field.empty()) {
+        return false;
+    }
+    args.push_back(from_utf8(field));
+    return true;
+}
+
+// Answers requests until the input ends, so that a test asks many questions of one process: starting a process
+// under wine costs far more than any question. Each reply is the command's output, then a line of the record
+// separator and the exit status.
+int serve() {
+    // Binary streams: no CR added to the lines, no Ctrl+Z taken for the end.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::vector<std::wstring> args;
+    while (read_request(args)) {
+        const int status = run(args);
+        std::printf("\x1e%d\n", status);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::vector<std::wstring> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == L"serve") {
+        return serve();
+    }
+    return run(args);
 }
