@@ -70,6 +70,11 @@ start_probe_server() {
     wine "$PROBE_EXE" serve <&"$probe_requests" >&"$probe_replies" 2>/dev/null &
     probe_pid=$!
 }
+# For a case that waits for every process of its prefix to end.
+stop_probe_server() {
+    kill "$probe_pid" 2>/dev/null
+    wait "$probe_pid" 2>/dev/null
+}
 
 # Longer than any wait a case asks the probe for.
 readonly probe_timeout=120
