@@ -38,6 +38,11 @@
 #include <string>
 #include <vector>
 
+#include "win32/wide_text.h"
+
+using vistrel::to_utf8;
+using vistrel::to_wide;
+
 namespace {
 
 struct ClassCount {
@@ -106,10 +111,7 @@ HWND find_or_fail(const wchar_t* class_name) {
 }
 
 void print_utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-    std::printf("%s\n", bytes.c_str());
+    std::printf("%s\n", to_utf8(text).c_str());
 }
 
 std::wstring window_text(HWND window) {
@@ -573,13 +575,6 @@ int run(const std::vector<std::wstring>& args) {
     return usage();
 }
 
-std::wstring from_utf8(const std::string& bytes) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-    return text;
-}
-
 // One request line split at its TABs; false at the end of the input.
 bool read_request(std::vector<std::wstring>& args) {
     args.clear();
@@ -587,7 +582,7 @@ bool read_request(std::vector<std::wstring>& args) {
     int c = 0;
     while ((c = std::getchar()) != EOF && c != '\n') {
         if (c == '\t') {
-            args.push_back(from_utf8(field));
+            args.push_back(to_wide(field));
             field.clear();
         } else {
             field += static_cast<char>(c);
@@ -596,7 +591,7 @@ bool read_request(std::vector<std::wstring>& args) {
     if (c == EOF && args.empty() && field.empty()) {
         return false;
     }
-    args.push_back(from_utf8(field));
+    args.push_back(to_wide(field));
     return true;
 }
 
