@@ -60,10 +60,14 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 void TWinControl::create_handle() {
+    HWND parent = Parent() != nullptr ? Parent()->Handle() : nullptr;
+    if (hwnd() != nullptr) {
+        return;  // the parent's new window made its children's, this one's among them
+    }
     TCreateParams params;
     CreateParams(params);
-    if (Parent() != nullptr) {
-        params.parent = Parent()->Handle();
+    if (parent != nullptr) {
+        params.parent = parent;
     }
     if ((params.style & WS_CHILD) != 0) {
         params.id = static_cast<UINT_PTR>(next_control_id());
@@ -75,8 +79,12 @@ void TWinControl::create_handle() {
 void TWinControl::CreateWnd() {
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     update_bounds_from_window();
+    // A hidden child gets its window when it is first shown or asked for: the pages not on show cost nothing at
+    // start.
     for (TWinControl* child : tab_list_) {
-        child->HandleNeeded();
+        if (child->Visible()) {
+            child->HandleNeeded();
+        }
     }
 }
 
@@ -360,7 +368,7 @@ void TWinControl::insert_control(TControl& control) {
     controls_.push_back(&control);
     if (auto* win = dynamic_cast<TWinControl*>(&control)) {
         tab_list_.push_back(win);
-        if (hwnd() != nullptr) {
+        if (hwnd() != nullptr && win->Visible()) {
             win->HandleNeeded();
         }
     } else {
@@ -548,6 +556,8 @@ void TWinControl::ColorChanged() {
 void TWinControl::VisibleChanged() {
     if (hwnd() != nullptr) {
         ShowWindow(hwnd(), Visible() ? SW_SHOWNA : SW_HIDE);
+    } else if (Visible() && Parent() != nullptr && Parent()->HandleAllocated()) {
+        HandleNeeded();
     }
     TControl::VisibleChanged();
 }

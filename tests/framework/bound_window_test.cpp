@@ -123,6 +123,7 @@ TEST(BoundWindow, ControlsAndUtilityWindowsLetGoOfAWindowDestroyedFromOutside) {
     TForm form(nullptr);
     auto* child = new TForm(&form);  // any windowed control
     child->SetParent(&form);
+    child->SetVisible(true);  // a hidden child gets its window only when shown or asked for
     form.HandleNeeded();
     ASSERT_TRUE(child->HandleAllocated());
     DestroyWindow(form.Handle());  // the system takes the child's window with it

@@ -10,6 +10,7 @@
 #include "framework/edit.h"
 #include "framework/form.h"
 #include "framework/graphic_control.h"
+#include "framework/group_box.h"
 #include "framework/label.h"
 #include "test_support.h"
 
@@ -187,6 +188,50 @@ TEST(Controls, NotificationsComeBackToTheChildThatSentThem) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(edit->Text(), L"确定");
+}
+
+TEST(Controls, AChildAskedForItsWindowFirstMakesEveryWindowOnce) {
+    // Its parent's new window makes the windows of all the parent's children, this one's among them.
+    static int windows_made = 0;
+    windows_made = 0;
+    HHOOK hook = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wparam, LPARAM lparam) -> LRESULT {
+            windows_made += code == HCBT_CREATEWND ? 1 : 0;
+            return CallNextHookEx(nullptr, code, wparam, lparam);
+        },
+        nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    auto form = borderless_form(300, 200);
+    auto* group = new TGroupBox(form.get());
+    group->SetParent(form.get());
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(group);
+    HWND made = edit->Handle();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(windows_made, 3);  // the form, the group and the edit
+    EXPECT_TRUE(IsWindow(made));
+    EXPECT_EQ(GetParent(made), group->Handle());
+    EXPECT_EQ(GetParent(group->Handle()), form->Handle());
+}
+
+TEST(Controls, AHiddenChildGetsItsWindowWhenShownOrAskedFor) {
+    auto form = borderless_form(300, 200);
+    auto* shown_later = new TEdit(form.get());
+    shown_later->SetParent(form.get());
+    shown_later->SetVisible(false);
+    auto* asked_for = new TEdit(form.get());
+    asked_for->SetParent(form.get());
+    asked_for->SetVisible(false);
+    form->Show();
+    EXPECT_FALSE(shown_later->HandleAllocated());
+    EXPECT_FALSE(asked_for->HandleAllocated());
+
+    shown_later->SetVisible(true);
+    ASSERT_TRUE(shown_later->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(shown_later->Handle()));
+    EXPECT_FALSE(IsWindowVisible(asked_for->Handle()));
+    EXPECT_EQ(GetParent(asked_for->Handle()), form->Handle());
 }
 
 TEST(Controls, LabelSizesItselfToItsLines) {
