@@ -166,12 +166,9 @@ void TaskPage::fit_task_column() {
     TListView& list = *ListView_TaskTimer;
     int widest = 0;
     for (int i = 0; i < list.Items().Count(); ++i) {
-        const std::wstring& text = list.Items()[i]->SubItems()[0];
-        widest = std::max(widest, static_cast<int>(SendMessageW(list.Handle(), LVM_GETSTRINGWIDTHW, 0,
-                                                                reinterpret_cast<LPARAM>(text.c_str()))));
+        widest = std::max(widest, list.StringWidth(list.Items()[i]->SubItems()[0]));
     }
-    RECT client{};
-    GetClientRect(list.Handle(), &client);
+    const RECT client = list.ClientRect();
     const TListColumn& time = *list.Columns()[0];
     TListColumn& task = *list.Columns()[1];
     const int needed = widest + kCellMargins;

@@ -124,6 +124,17 @@ void TListView::DestroyWnd() {
     TWinControl::DestroyWnd();
 }
 
+int TListView::StringWidth(const std::wstring& text) {
+    if (HandleAllocated()) {
+        return static_cast<int>(SendMessageW(Handle(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    const UniqueHdc dc(CreateCompatibleDC(nullptr));
+    const SelectGuard font(dc.get(), Font().Handle());
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
 void TListView::insert_column(int index) {
     send_column(LVM_INSERTCOLUMNW, index);
 }

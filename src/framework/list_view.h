@@ -121,6 +121,8 @@ public:
     /// The index of the selected row, -1 when none is.
     int ItemIndex();
     void SetItemIndex(int index);
+    /// How wide the list's font writes a text; asking makes no window.
+    int StringWidth(const std::wstring& text);
 
     bool RowSelect() const { return row_select_; }
     void SetRowSelect(bool row_select);
