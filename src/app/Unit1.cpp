@@ -192,7 +192,7 @@ void TForm1::create_tray_icon() {
     TrayIcon1->SetIcons(ImageList1);
     TrayIcon1->setOnTaskList(false);
     TrayIcon1->OnRestore = [this](TObject* sender) { ApplicationRestore(sender); };
-    TrayIcon1->SetVisible(true);
+    TrayIcon1->ShowSoon();  // after the window: the shell may still be starting
 }
 
 void TForm1::create_menu_painter() {

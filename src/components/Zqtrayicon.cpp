@@ -9,6 +9,7 @@ namespace vistrel {
 namespace {
 
 constexpr std::size_t kTipCapacity = 127;
+constexpr UINT kShowSoonMessage = kTrayCallbackMessage + 1;
 
 UINT next_icon_id() {
     static UINT id = 0;
@@ -64,7 +65,13 @@ void TzqTrayIcon::notify_shell(DWORD action) {
 }
 
 void TzqTrayIcon::SetVisible(bool visible) {
+    show_pending_ = false;
     set_visible(visible);
+}
+
+void TzqTrayIcon::ShowSoon() {
+    show_pending_ = true;
+    PostMessageW(window_->handle(), kShowSoonMessage, 0, 0);
 }
 
 void TzqTrayIcon::set_visible(bool visible) {
@@ -268,6 +275,11 @@ LRESULT TzqTrayIcon::DoMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case kTrayCallbackMessage:
             icon_callback(LOWORD(lparam));
+            return 0;
+        case kShowSoonMessage:
+            if (show_pending_) {
+                SetVisible(true);
+            }
             return 0;
         default:
             break;

@@ -282,6 +282,21 @@ TEST_F(TrayIconTest, TheShellHoldsTheIconWhileVisibleAndGetsItBackWhenRestarted)
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));  // an invisible icon is not brought back
 }
 
+TEST_F(TrayIconTest, ShownSoonOnceTheWaitingMessagesAreHandledUnlessHiddenFirst) {
+    tray->ShowSoon();
+    EXPECT_FALSE(tray->Visible());
+    ASSERT_TRUE(pump_until([&] { return tray->Visible(); }));
+    NOTIFYICONDATAW probe = tray->IconData();
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+
+    tray->SetVisible(false);
+    tray->ShowSoon();
+    tray->SetVisible(false);  // as a compulsory rest starting at once would
+    testing_support::pump_messages(100);
+    EXPECT_FALSE(tray->Visible());
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+}
+
 TEST_F(TrayIconTest, EndOfSessionRemovesTheIconAndTheWindowAgreesToIt) {
     tray->SetVisible(true);
     EXPECT_EQ(SendMessageW(tray->Handle(), WM_QUERYENDSESSION, 0, 0), 1);
