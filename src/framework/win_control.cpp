@@ -247,16 +247,28 @@ HBRUSH TWinControl::color_brush() {
 void TWinControl::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd(), &ps);
-    const RECT client = ClientRect();
-    if (client.right > 0 && client.bottom > 0) {
-        // Drawn off screen first, so overlapping windowless controls never flicker.
+    const RECT& area = ps.rcPaint;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width > 0 && height > 0) {
+        // Drawn off screen first, so overlapping windowless controls never flicker. The buffer covers only what is
+        // painted, and its memory goes back to the system afterwards (a device bitmap's would stay in wine's heap).
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
         const UniqueHdc buffer(CreateCompatibleDC(dc));
-        const UniqueHbitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+        const UniqueHbitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         {
             const SelectGuard selected(buffer.get(), bitmap.get());
-            PaintWindow(buffer.get(), ps.rcPaint);
-            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                   ps.rcPaint.bottom - ps.rcPaint.top, buffer.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+            SetViewportOrgEx(buffer.get(), -area.left, -area.top, nullptr);
+            PaintWindow(buffer.get(), area);
+            SetViewportOrgEx(buffer.get(), 0, 0, nullptr);
+            BitBlt(dc, area.left, area.top, width, height, buffer.get(), 0, 0, SRCCOPY);
         }
     }
     EndPaint(hwnd(), &ps);
@@ -278,7 +290,7 @@ void TWinControl::PaintControls(HDC dc, const RECT& update) {
         }
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-        SetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
+        OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
         graphic->paint_on(dc);
         RestoreDC(dc, saved);
     }
