@@ -93,13 +93,13 @@ void TzqForm::Loaded() {
 void TzqForm::setSizeable(bool sizeable) {
     if (sizeable != FSizeable) {
         FSizeable = sizeable;
-        update_form_appearnce();
-        Invalidate();
+        frame_changed();
     }
 }
 
 void TzqForm::update_form_appearnce() {
     if (FPictureBits.Width() <= 0 || Width() <= 0 || Height() <= 0) {
+        FFrameBitmap.Clear();
         return;
     }
     FFrameBitmap.LoadBlank(Width(), Height());
@@ -109,6 +109,29 @@ void TzqForm::update_form_appearnce() {
     if (FSizeable) {
         canvas.Draw(Width() - 20, Height() - 18, FGripBitmap);
     }
+    if (!FAppActive) {
+        FFrameBitmap.Grayscale();
+    }
+}
+
+TZQBitmap& TzqForm::FrameBitmap() {
+    if (FFrameBitmap.Empty()) {
+        update_form_appearnce();
+    }
+    return FFrameBitmap;
+}
+
+void TzqForm::frame_changed() {
+    FFrameBitmap.Clear();
+    Invalidate();
+}
+
+int TzqForm::title_width() {
+    const UniqueHdc dc(CreateCompatibleDC(nullptr));
+    const SelectGuard font(dc.get(), Font().Handle());
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), Caption().c_str(), static_cast<int>(Caption().size()), &size);
+    return size.cx;
 }
 
 void TzqForm::DrawTitle(TCanvas& canvas, int x, int y, const std::wstring& text) {
@@ -124,7 +147,10 @@ void TzqForm::DrawTitle(TCanvas& canvas, int x, int y, const std::wstring& text)
 }
 
 void TzqForm::Paint() {
-    Canvas().Draw(0, 0, FFrameBitmap);
+    // Composed for each painting and let go of afterwards: the picture is as large as the window (half a megabyte
+    // for the main window), and it is needed only while something on the window is painted.
+    Canvas().Draw(0, 0, FrameBitmap());
+    FFrameBitmap.Clear();
 }
 
 void TzqForm::Resize() {
@@ -140,11 +166,11 @@ void TzqForm::Resize() {
     }
     TGraphicControl::Resize();
     if (FPicture.Height() > 0) {
-        const int required = FPicture.Width() + FFrameBitmap.Canvas().TextWidth(Caption()) - 25;
+        const int required = FPicture.Width() + title_width() - 25;
         if (FForm->Constraints().MinWidth() < required) {
             FForm->Constraints().SetMinWidth(required);
         }
-        update_form_appearnce();
+        frame_changed();
     }
 }
 
@@ -156,8 +182,7 @@ void TzqForm::onImageChanged() {
     if (FForm->Constraints().MinHeight() < FPicture.Height()) {
         FForm->Constraints().SetMinHeight(FPicture.Height());
     }
-    update_form_appearnce();
-    Invalidate();
+    frame_changed();
 }
 
 void TzqForm::limit_window_height() {
@@ -169,8 +194,7 @@ void TzqForm::limit_window_height() {
 
 void TzqForm::TextChanged() {
     TGraphicControl::TextChanged();
-    update_form_appearnce();
-    Invalidate();
+    frame_changed();
 }
 
 void TzqForm::MouseMove(TShiftState shift, int x, int y) {
@@ -263,12 +287,7 @@ void TzqForm::setActive(bool active) {
         return;
     }
     FAppActive = active;
-    if (active) {
-        update_form_appearnce();
-    } else {
-        FFrameBitmap.Grayscale();
-    }
-    Invalidate();
+    frame_changed();
 }
 
 }  // namespace vistrel

@@ -38,10 +38,11 @@ public:
     void MouseDownOnCaption(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     /// White text with a one-pixel black outline.
     static void DrawTitle(TCanvas& canvas, int x, int y, const std::wstring& text);
-    /// Composes the frame picture at the control's size.
+    /// Composes the frame picture at the control's size, grey while the application is inactive.
     void update_form_appearnce();
 
-    TZQBitmap& FrameBitmap() { return FFrameBitmap; }
+    /// The frame picture, composed when asked for; painting lets go of it afterwards.
+    TZQBitmap& FrameBitmap();
     TSpeedButton& SystemButton(int index) { return *FSysButtons[static_cast<std::size_t>(index)]; }
     TDrag_Mode_Type HitZone() const { return FHitZone; }
 
@@ -57,6 +58,9 @@ protected:
 
 private:
     void onImageChanged();
+    /// The picture is out of date: it is composed again at the next painting.
+    void frame_changed();
+    int title_width();
     void limit_window_height();
     void setActive(bool active);
     bool ApplicationHookProc(TMessage& message);

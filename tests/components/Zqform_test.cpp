@@ -228,12 +228,12 @@ TEST(SkinnedFrame, GreyWhileTheApplicationIsInactive) {
     Framed f = framed(497, 357, biMinimize, L"**Vistrel**");
     f.form->Show();
     pump_until([] { return false; }, 100);  // let the window reach the screen before it is photographed
-    TZQBitmap& frame = f.frame->FrameBitmap();
     SendMessageW(Application().Handle(), WM_ACTIVATEAPP, TRUE, 0);
-    const pixels::PixelImage colour(frame.View());
+    const pixels::PixelImage colour(f.frame->FrameBitmap().View());
     save_screenshot(f.form->Handle(), "frame_active");
 
     SendMessageW(Application().Handle(), WM_ACTIVATEAPP, FALSE, 0);
+    TZQBitmap& frame = f.frame->FrameBitmap();
     int grey = 0;
     for (int y = 0; y < frame.Height(); ++y) {
         for (int x = 0; x < frame.Width(); ++x) {
@@ -246,7 +246,7 @@ TEST(SkinnedFrame, GreyWhileTheApplicationIsInactive) {
     save_screenshot(f.form->Handle(), "frame_inactive");
 
     SendMessageW(Application().Handle(), WM_ACTIVATEAPP, TRUE, 0);
-    EXPECT_EQ(pixels::PixelImage(frame.View()).bytes(), colour.bytes());
+    EXPECT_EQ(pixels::PixelImage(f.frame->FrameBitmap().View()).bytes(), colour.bytes());
 }
 
 TEST(SkinnedFrame, TurnsGreyWhenAnotherProgramTakesTheFocus) {
