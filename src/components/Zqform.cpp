@@ -1,6 +1,7 @@
 #include "components/Zqform.h"
 
 #include "framework/application.h"
+#include "framework/canvas.h"
 #include "framework/program_style.h"
 
 namespace vistrel {
@@ -126,14 +127,6 @@ void TzqForm::frame_changed() {
     Invalidate();
 }
 
-int TzqForm::title_width() {
-    const UniqueHdc dc(CreateCompatibleDC(nullptr));
-    const SelectGuard font(dc.get(), Font().Handle());
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), Caption().c_str(), static_cast<int>(Caption().size()), &size);
-    return size.cx;
-}
-
 void TzqForm::DrawTitle(TCanvas& canvas, int x, int y, const std::wstring& text) {
     canvas.Brush().SetStyle(bsClear);
     const TColor colour = canvas.Font().Color();
@@ -166,7 +159,9 @@ void TzqForm::Resize() {
     }
     TGraphicControl::Resize();
     if (FPicture.Height() > 0) {
-        const int required = FPicture.Width() + title_width() - 25;
+        TCanvas& measure = measuring_canvas();
+        measure.Font().Assign(Font());
+        const int required = FPicture.Width() + measure.TextWidth(Caption()) - 25;
         if (FForm->Constraints().MinWidth() < required) {
             FForm->Constraints().SetMinWidth(required);
         }

@@ -60,7 +60,6 @@ private:
     void onImageChanged();
     /// The picture is out of date: it is composed again at the next painting.
     void frame_changed();
-    int title_width();
     void limit_window_height();
     void setActive(bool active);
     bool ApplicationHookProc(TMessage& message);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/canvas.h"
 #include "framework/menu.h"
 
 namespace vistrel {
@@ -128,11 +129,9 @@ int TListView::StringWidth(const std::wstring& text) {
     if (HandleAllocated()) {
         return static_cast<int>(SendMessageW(Handle(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
-    const UniqueHdc dc(CreateCompatibleDC(nullptr));
-    const SelectGuard font(dc.get(), Font().Handle());
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+    TCanvas& canvas = measuring_canvas();
+    canvas.Font().Assign(Font());
+    return canvas.TextWidth(text);
 }
 
 void TListView::insert_column(int index) {
