@@ -5,21 +5,9 @@
 #include <optional>
 #include <stdexcept>
 
+#include "win32/dib_header.h"
+
 namespace vistrel {
-namespace {
-
-BITMAPINFO header_for(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-}  // namespace
 
 TZQColor ZQGetColor(TColor color) {
     const COLORREF rgb = ColorToRGB(color);
@@ -60,7 +48,7 @@ void TZQBitmap::LoadBlank(int width, int height) {
     }
     width_ = width;
     height_ = height;
-    const BITMAPINFO info = header_for(width, height);
+    const BITMAPINFO info = top_down_dib_header(width, height, 24);
     void* bits = nullptr;
     section_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<std::uint8_t*>(bits);
@@ -125,7 +113,7 @@ void TZQBitmap::LoadFromBitmap(HBITMAP bitmap) {
     if (!section_) {
         return;
     }
-    BITMAPINFO header = header_for(width_, height_);
+    BITMAPINFO header = top_down_dib_header(width_, height_, 24);
     GetDIBits(dc_.get(), source, 0, static_cast<UINT>(height_), bits_, &header, DIB_RGB_COLORS);
     color_table_.clear();
     if (info.bmBitsPixel <= 8) {

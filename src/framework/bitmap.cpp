@@ -1,5 +1,7 @@
 #include "framework/bitmap.h"
 
+#include "win32/dib_header.h"
+
 namespace vistrel {
 
 TBitmap::~TBitmap() {
@@ -38,13 +40,7 @@ void TBitmap::SetSize(int width, int height) {
         SetHandle(nullptr);
         return;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = top_down_dib_header(width, height, 24);
     void* bits = nullptr;
     SetHandle(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (handle_) {

@@ -6,6 +6,7 @@
 
 #include "framework/application.h"
 #include "framework/graphic_control.h"
+#include "win32/dib_header.h"
 
 namespace vistrel {
 namespace {
@@ -253,13 +254,7 @@ void TWinControl::paint() {
     if (width > 0 && height > 0) {
         // Drawn off screen first, so overlapping windowless controls never flicker. The buffer covers only what is
         // painted, and its memory goes back to the system afterwards (a device bitmap's would stay in wine's heap).
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = top_down_dib_header(width, height, 32);
         void* bits = nullptr;
         const UniqueHdc buffer(CreateCompatibleDC(dc));
         const UniqueHbitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -11,6 +11,7 @@
 
 #include "framework/application.h"
 #include "framework/utility_window.h"
+#include "win32/dib_header.h"
 #include "win32/unique_handle.h"
 
 namespace vistrel::testing_support {
@@ -66,13 +67,7 @@ void park_pointer() {
 }
 
 Surface::Surface(int width, int height, COLORREF fill) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = top_down_dib_header(width, height, 24);
     bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     dc_.reset(CreateCompatibleDC(nullptr));
     selected_.emplace(dc_.get(), bitmap_.get());
@@ -128,12 +123,7 @@ pixels::PixelImage grab_window_area(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     pixels::PixelImage image(r.right - r.left, r.bottom - r.top);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = image.width();
-    info.bmiHeader.biHeight = -image.height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    const BITMAPINFO info = top_down_dib_header(image.width(), image.height(), 24);
     void* bits = nullptr;
     const WindowDc screen(nullptr);
     const UniqueHdc memory(CreateCompatibleDC(screen.get()));
