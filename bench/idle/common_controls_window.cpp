@@ -1,10 +1,9 @@
 // The floor of a wine program that shows Chinese text in the common controls with their visual style, as Vistrel
 // does: the bare window and tray icon, the same manifest (common controls 6), a tab control and a report list in
 // the program's font. Loading common controls alone costs every wine process its theme and its own icons.
-#include <windows.h>
-// commctrl.h and shellapi.h need the types of windows.h
+#include "floor_window.h"
+// commctrl.h needs the types of windows.h
 #include <commctrl.h>
-#include <shellapi.h>
 
 namespace {
 
@@ -39,36 +38,9 @@ void fill_controls(HWND window, HFONT font) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
-        if (message == WM_DESTROY) {
-            PostQuitMessage(0);
-            return 0;
-        }
-        return DefWindowProcW(window, message, wparam, lparam);
-    };
-    wc.hInstance = instance;
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = L"CommonControlsWindow";
-    RegisterClassW(&wc);
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Floor", WS_OVERLAPPEDWINDOW, 266, 203, 497, 397,
-                                  nullptr, nullptr, instance, nullptr);
     HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体");
-    fill_controls(window, font);
-    NOTIFYICONDATAW icon{};
-    icon.cbSize = sizeof(icon);
-    icon.hWnd = window;
-    icon.uFlags = NIF_ICON | NIF_TIP;
-    icon.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    lstrcpyW(icon.szTip, L"Floor");
-    Shell_NotifyIconW(NIM_ADD, &icon);
-    ShowWindow(window, SW_SHOWNORMAL);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        DispatchMessageW(&message);
-    }
-    Shell_NotifyIconW(NIM_DELETE, &icon);
+    const int result = run_floor_window(instance, L"Floor", [font](HWND window) { fill_controls(window, font); });
     DeleteObject(font);
-    return 0;
+    return result;
 }
