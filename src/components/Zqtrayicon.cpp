@@ -65,12 +65,15 @@ void TzqTrayIcon::notify_shell(DWORD action) {
 }
 
 void TzqTrayIcon::SetVisible(bool visible) {
-    show_pending_ = false;
     set_visible(visible);
 }
 
 void TzqTrayIcon::ShowSoon() {
-    show_pending_ = true;
+    if (visible_) {
+        return;
+    }
+    shell_add_pending_ = true;
+    set_visible(true);
     PostMessageW(window_->handle(), kShowSoonMessage, 0, 0);
 }
 
@@ -80,9 +83,12 @@ void TzqTrayIcon::set_visible(bool visible) {
     }
     visible_ = visible;
     if (visible) {
-        notify_shell(NIM_ADD);
+        if (!shell_add_pending_) {
+            notify_shell(NIM_ADD);
+        }
         hook_id_ = Application().HookMainWindow([this](TMessage& message) { return ApplicationHookProc(message); });
     } else {
+        shell_add_pending_ = false;
         notify_shell(NIM_DELETE);
         Application().UnhookMainWindow(hook_id_);
         hook_id_ = 0;
@@ -111,7 +117,7 @@ void TzqTrayIcon::Update() {
 
 void TzqTrayIcon::show_icon() {
     data_.hIcon = icon_.Handle();
-    if (visible_) {
+    if (visible_ && !shell_add_pending_) {
         notify_shell(NIM_MODIFY);
     }
 }
@@ -277,8 +283,9 @@ LRESULT TzqTrayIcon::DoMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             icon_callback(LOWORD(lparam));
             return 0;
         case kShowSoonMessage:
-            if (show_pending_) {
-                SetVisible(true);
+            if (shell_add_pending_) {
+                shell_add_pending_ = false;
+                notify_shell(NIM_ADD);
             }
             return 0;
         default:

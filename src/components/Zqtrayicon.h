@@ -55,8 +55,9 @@ public:
     void SetIcon(const TIcon& icon);
 
     virtual void SetVisible(bool visible);
-    /// Shows the icon once the messages already waiting are handled, unless SetVisible comes first. The shell can
-    /// take tens of milliseconds to answer while it starts, and a program starting up shows its window first.
+    /// Makes the icon visible at once (minimising goes to the tray from now on), but hands it to the shell only once
+    /// the messages already waiting are handled, with whatever hint and picture it has then. The shell can take tens
+    /// of milliseconds to answer while it starts, and a program starting up shows its window first.
     void ShowSoon();
 
 protected:
@@ -103,7 +104,7 @@ private:
     std::wstring hint_;
     int icon_index_ = 0;
     bool visible_ = false;
-    bool show_pending_ = false;
+    bool shell_add_pending_ = false;
     bool animate_ = false;
     bool restore_on_dblclick_ = false;
     bool on_task_list_ = true;

@@ -282,12 +282,13 @@ TEST_F(TrayIconTest, TheShellHoldsTheIconWhileVisibleAndGetsItBackWhenRestarted)
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));  // an invisible icon is not brought back
 }
 
-TEST_F(TrayIconTest, ShownSoonOnceTheWaitingMessagesAreHandledUnlessHiddenFirst) {
+TEST_F(TrayIconTest, ShownSoonReachesTheShellOnceTheWaitingMessagesAreHandledUnlessHiddenFirst) {
     tray->ShowSoon();
-    EXPECT_FALSE(tray->Visible());
-    ASSERT_TRUE(pump_until([&] { return tray->Visible(); }));
+    EXPECT_TRUE(tray->Visible());
+    tray->SetHint(L"Vistrel");  // goes with the icon when it reaches the shell
     NOTIFYICONDATAW probe = tray->IconData();
-    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    ASSERT_TRUE(pump_until([&] { return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE; }));
 
     tray->SetVisible(false);
     tray->ShowSoon();
