@@ -26,7 +26,11 @@ protected:
     void SetUp() override {
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"vistrel start test " + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        // A folder of its own for each test: the probe the test before started may still be ending, and a running
+        // program's file can be neither replaced nor deleted.
+        static int tests = 0;
+        folder_ = std::wstring(temp) + L"vistrel start test " + std::to_wstring(GetCurrentProcessId()) + L" " +
+                  std::to_wstring(++tests) + L"\\";
         CreateDirectoryW(folder_.c_str(), nullptr);
         probe_ = folder_ + L"show probe.exe";
         ASSERT_TRUE(CopyFileW((folder_of_this_program() + L"show_probe.exe").c_str(), probe_.c_str(), FALSE));
