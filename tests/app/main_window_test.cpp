@@ -155,8 +155,9 @@ protected:
     }
 
     std::vector<std::wstring> rest_times() {
-        std::vector<std::wstring> times;
         TListView& list = *form->rest_page().ListView_RestTimer;
+        std::vector<std::wstring> times;
+        times.reserve(static_cast<std::size_t>(list.Items().Count()));
         for (int i = 0; i < list.Items().Count(); ++i) {
             times.push_back(list.Items()[i]->Caption());
         }

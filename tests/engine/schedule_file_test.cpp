@@ -316,7 +316,7 @@ protected:
     // Loads the file as the program does at start, then saves a changed timetable.
     LoadReport load_and_save(ScheduleFile& file, const fs::path& source, LoadMode mode = LoadMode::repair) {
         Schedule schedule;
-        const LoadReport report = file.load(schedule, {source, mode});
+        LoadReport report = file.load(schedule, {source, mode});
         EXPECT_NE(insert_rest(schedule.rest_list, 0.75, 2), nullptr);
         EXPECT_EQ(file.save(schedule).result, SaveResult::saved);
         return report;
