@@ -79,7 +79,7 @@ void BM_SimulateYear(benchmark::State& state) {
     Schedule schedule;
     fill(schedule);
     const auto file = std::filesystem::temp_directory_path() / "vistrel-bench.dat";
-    if (save_schedule(file, schedule) != SaveResult::saved) {
+    if (save_schedule(file, schedule).result != SaveResult::saved) {
         state.SkipWithError("cannot write the schedule file");
         return;
     }

@@ -256,16 +256,27 @@ void TForm1::load_or_generate_schedule() {
     if (!location) {
         throw std::runtime_error("The folder for application data cannot be found.");
     }
-    data_file_ = location->user_file;
+    data_file_ = ScheduleFile(location->user_file);
     const auto source = startup_schedule_source(location->user_file, location->shared_file);
     if (!source) {
         // A first start: the standard timetable from the rest page's initial values.
         rest_page_->zqButton_generate_timersClick(this);
         return;
     }
-    if (load_schedule(source->path, schedule_, source->mode) != LoadResult::loaded) {
-        zqInfo.ShowMessage(to_wide(load_error_message(source->path)));
+    const LoadReport report = data_file_.load(schedule_, *source);
+    if (report.result == LoadResult::cannot_open) {
+        zqInfo.ShowMessage(to_wide(file_failure_message(report.failure)));
         throw StartAbandoned{};
+    }
+    if (report.damaged()) {
+        // Told from the message loop: the timetable runs meanwhile.
+        messages_->SetPostShow(true);
+        messages_->MessageDlg(damaged_file_message(report, source->path), to_utf8(kNoticeCaption),
+                              MessageService::kWarning);
+    }
+    if (report.result == LoadResult::unreadable) {
+        rest_page_->zqButton_generate_timersClick(this);  // as at a first start
+        return;
     }
     rest_page_->refresh_rest_list();
     task_page_->refresh_task_list();
@@ -275,16 +286,12 @@ void TForm1::load_or_generate_schedule() {
 }
 
 void TForm1::save_schedule() {
-    const SaveResult result = vistrel::save_schedule(data_file_, schedule_);
-    if (result == SaveResult::saved) {
+    const SaveReport report = data_file_.save(schedule_);
+    if (report.result == SaveResult::saved) {
         return;
     }
     // The timetable in memory goes on running; the next change tries the save again.
-    std::string text = save_error_message(result, data_file_);
-    if (result == SaveResult::write_failed) {
-        text += "\r\n" + to_utf8(data_file_);
-    }
-    zqInfo.MessageDlg(to_wide(text), kNoticeCaption, MessageService::kWarning);
+    zqInfo.MessageDlg(to_wide(file_failure_message(report.failure)), kNoticeCaption, MessageService::kWarning);
 }
 
 void TForm1::window_restore() {

@@ -12,7 +12,7 @@
 #include "components/Zqmenu.h"
 #include "components/Zqpagecontrol.h"
 #include "components/Zqtrayicon.h"
-#include "engine/file_system.h"
+#include "engine/schedule_file.h"
 #include "engine/scheduler.h"
 #include "engine/settings.h"
 #include "engine/timetable.h"
@@ -127,7 +127,7 @@ private:
     Settings settings_;
     SettingsStore settings_store_;
     Schedule schedule_;
-    NativePath data_file_;
+    ScheduleFile data_file_;
     bool exit_confirmed_ = false;
     std::unique_ptr<Scheduler> scheduler_;
 

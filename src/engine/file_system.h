@@ -39,4 +39,8 @@ bool rename_file(const NativePath& from, const NativePath& to);
 /// The path as UTF-8 text, for messages.
 std::string path_utf8(const NativePath& path);
 
+/// The system's words (UTF-8) for why the call of this layer, or of the C streams on a File, that just failed
+/// failed: to be read at once, before another call changes it.
+std::string last_failure_reason();
+
 }  // namespace vistrel

@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace vistrel {
 
 File open_file(const NativePath& path, FileAccess access) {
@@ -30,6 +33,10 @@ bool rename_file(const NativePath& from, const NativePath& to) {
 
 std::string path_utf8(const NativePath& path) {
     return path;
+}
+
+std::string last_failure_reason() {
+    return std::strerror(errno);
 }
 
 }  // namespace vistrel

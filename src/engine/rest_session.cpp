@@ -1,5 +1,6 @@
 #include "engine/rest_session.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vistrel {
@@ -10,6 +11,12 @@ constexpr char kRestCaption[] = "定时提醒";
 constexpr char kPreReminderText[] = "请作好准备，一分钟内将进入强制休息模式！";
 
 constexpr std::uint32_t kRestTick = 1000;
+
+// However long an entry says, no rest lasts longer than the rest page offers: a damaged timetable must never take
+// the desktop away for hours.
+std::uint32_t rest_minutes(const TimerEntry& entry) {
+    return std::min(entry.break_minutes(), kLongestRest);
+}
 
 }  // namespace
 
@@ -48,11 +55,12 @@ void RestSession::start_compulsory_rest(const TimerEntry& entry) {
     ports_.desktop.show_cursor(false);
     ports_.desktop.show_shell_window(kTaskBarClass, false);
     ports_.desktop.show_shell_window(kDesktopClass, false);
-    end_time_ = add_time(ports_.clock.now(), entry.break_minutes(), TimePart::minutes);
+    const std::uint32_t minutes = rest_minutes(entry);
+    end_time_ = add_time(ports_.clock.now(), static_cast<std::uint16_t>(minutes), TimePart::minutes);
     start_tick_ = ports_.clock.tick_count();
-    length_ms_ = entry.break_minutes() * 60000u;
+    length_ms_ = minutes * 60000u;
     ports_.Timer1.SetInterval(kRestTick);
-    countdown_ = entry.break_minutes() * 60;
+    countdown_ = static_cast<std::int32_t>(minutes * 60);
     ports_.Timer1.SetEnabled(true);
     rest_action(RestPhase::begin);
 }
@@ -72,7 +80,7 @@ void RestSession::end_compulsory_rest() {
 
 void RestSession::rest_once(const TimerEntry& entry) {
     events_.rest(entry, settings_.RestMode);
-    countdown_ = entry.break_minutes() * 60;
+    countdown_ = static_cast<std::int32_t>(rest_minutes(entry) * 60);
     rest_action(RestPhase::begin);
 }
 

@@ -16,7 +16,7 @@ struct HeaderField {
     std::size_t offset;
     std::size_t size;
     std::string_view text;
-    std::size_t zeros;  // zero bytes written after the text when the field is repaired
+    std::size_t zeros;  // zero bytes written after the text
 };
 
 constexpr HeaderField kHeaderFields[] = {
@@ -29,16 +29,11 @@ bool is_text_end(std::uint8_t byte) {
     return byte == 0 || byte == ' ' || (byte >= '\t' && byte <= '\r');
 }
 
-// The text of a header field up to its first zero or white-space byte; a field the image does not hold
-// whole never matches.
-bool field_matches(std::span<const std::uint8_t> image, const HeaderField& field) {
-    if (image.size() < field.offset + field.size) {
-        return false;
-    }
+// The text of a header field, up to its first zero or white-space byte; the image holds the whole header.
+std::string_view field_text(std::span<const std::uint8_t> image, const HeaderField& field) {
     const auto bytes = image.subspan(field.offset, field.size);
     const auto end = std::find_if(bytes.begin(), bytes.end(), is_text_end);
-    const auto length = static_cast<std::size_t>(end - bytes.begin());
-    return std::string_view(reinterpret_cast<const char*>(bytes.data()), length) == field.text;
+    return {reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(end - bytes.begin())};
 }
 
 std::vector<std::uint8_t> field_bytes(const HeaderField& field) {
@@ -68,20 +63,32 @@ std::size_t stored_payload_size(const TimerList& list) {
     return list.kind() == ListKind::rest ? 1 : kTaskPayloadSize;
 }
 
-// Appends up to count whole records of one list, read from pos on; returns how many there were.
-std::size_t read_records(std::span<const std::uint8_t> image, std::size_t& pos, std::size_t count, TimerList& list) {
+struct RecordsRead {
+    std::size_t whole = 0;  // whole records read
+    std::size_t kept = 0;   // of them, the sound ones appended to the list
+};
+
+// Appends the sound ones of up to count whole records of one list, read from pos on.
+RecordsRead read_records(std::span<const std::uint8_t> image, std::size_t& pos, std::size_t count, TimerList& list) {
     TimerEntry* last = &list.sentinel();
     while (last->next != nullptr) {
         last = last->next;
     }
     const std::size_t size = list.record_size();
-    std::size_t read = 0;
-    for (; read < count && image.size() - pos >= size; ++read, pos += size) {
+    RecordsRead read;
+    TimerEntry entry;
+    for (; read.whole < count && image.size() - pos >= size; ++read.whole, pos += size) {
         const std::uint8_t* record = image.data() + pos;
-        last = list.link_after(*last);
-        last->time = read_double(record + kTimeOffset);
-        last->flags = record[kFlagsOffset];
-        std::memcpy(last->payload.data(), record + kPayloadOffset, stored_payload_size(list));
+        entry.time = read_double(record + kTimeOffset);
+        entry.flags = record[kFlagsOffset];
+        std::memcpy(entry.payload.data(), record + kPayloadOffset, stored_payload_size(list));
+        if (is_sound_entry(entry, list.kind())) {
+            last = list.link_after(*last);
+            last->time = entry.time;
+            last->flags = entry.flags;
+            last->payload = entry.payload;
+            ++read.kept;
+        }
     }
     return read;
 }
@@ -99,31 +106,39 @@ void write_records(std::vector<std::uint8_t>& image, const TimerList& list) {
 
 }  // namespace
 
-std::vector<ImagePatch> header_repairs(std::span<const std::uint8_t> image) {
-    std::vector<ImagePatch> patches;
+bool is_schedule_image(std::span<const std::uint8_t> image) {
+    if (image.size() < kRecordsOffset) {
+        return false;
+    }
     for (const HeaderField& field : kHeaderFields) {
-        if (!field_matches(image, field)) {
-            patches.push_back({field.offset, field_bytes(field)});
+        const std::string_view text = field_text(image, field);
+        if (!text.empty() && text != field.text) {
+            return false;
         }
     }
-    return patches;
+    return std::any_of(image.begin(), image.end(), [](std::uint8_t byte) { return byte != 0; });
 }
 
 ImageContents read_schedule_image(std::span<const std::uint8_t> image, Schedule& schedule) {
     ImageContents contents;
-    if (image.size() < kRecordsOffset) {
+    if (!is_schedule_image(image)) {
         return contents;
     }
+    contents.schedule = true;
     std::size_t pos = kRecordsOffset;
     const std::size_t rest_count = image[kRestCountOffset];
-    contents.rest_records = read_records(image, pos, rest_count, schedule.rest_list);
+    const std::size_t task_count = image[kTaskCountOffset];
+    const RecordsRead rests = read_records(image, pos, rest_count, schedule.rest_list);
+    RecordsRead tasks;
     // Once the bytes run out in one list, no record of a later list is read either.
-    if (contents.rest_records == rest_count) {
-        contents.task_records = read_records(image, pos, image[kTaskCountOffset], schedule.task_list);
+    if (rests.whole == rest_count) {
+        tasks = read_records(image, pos, task_count, schedule.task_list);
     }
-    // A foreign or damaged file may hold its records out of order; the scheduler relies on the order.
-    put_in_order(schedule.rest_list);
-    put_in_order(schedule.task_list);
+    contents.rest_records = rests.whole;
+    contents.task_records = tasks.whole;
+    // A damaged file may hold its records out of order, or two at one time; the scheduler relies on the order.
+    const std::size_t second_at_a_time = put_in_order(schedule.rest_list) + put_in_order(schedule.task_list);
+    contents.left_out = rest_count + task_count - rests.kept - tasks.kept + second_at_a_time;
     return contents;
 }
 

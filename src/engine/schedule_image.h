@@ -22,25 +22,22 @@ inline constexpr std::size_t kRecordsOffset = 37;
 /// No byte beyond this is ever read: both counts at their most, whole.
 inline constexpr std::size_t kMaxImageSize = kRecordsOffset + kMaxEntries * (kRestRecordSize + kTaskRecordSize);
 
-/// Bytes to write at an offset of the file.
-struct ImagePatch {
-    std::size_t offset = 0;
-    std::vector<std::uint8_t> bytes;
+/// Whether an image is a schedule of this program: the header and both counts are there, each header text is the
+/// program's or missing (an older version's first save left the header zero; its next start wrote it), and not
+/// every byte is zero (what a disk may leave of a file cut off as it was written).
+bool is_schedule_image(std::span<const std::uint8_t> image);
 
-    friend bool operator==(const ImagePatch&, const ImagePatch&) = default;
-};
-
-/// The writes that give an image the standard header, field by field; empty when it has it already.
-std::vector<ImagePatch> header_repairs(std::span<const std::uint8_t> image);
-
-/// How many records of each list were read.
+/// What a read of an image found.
 struct ImageContents {
-    std::size_t rest_records = 0;
+    bool schedule = false;         // is_schedule_image: nothing is read from an image that is not
+    std::size_t rest_records = 0;  // whole records read of each list
     std::size_t task_records = 0;
+    std::size_t left_out = 0;  // entries the counts promise that were not kept: unsound (is_sound_entry), at a time
+                               // an earlier entry of their list has, or not in the bytes
 };
 
-/// Appends the records of an image to the two lists: as many whole records as the counts promise and the
-/// bytes hold; the header is not looked at. Each list is then put in order of time (put_in_order).
+/// Appends the sound records of a schedule image to the two lists: of as many whole records as the counts promise
+/// and the bytes hold, those that is_sound_entry takes. Each list is then put in order of time (put_in_order).
 ImageContents read_schedule_image(std::span<const std::uint8_t> image, Schedule& schedule);
 
 /// The image of both lists: the standard header, the two counts and the records. Each list holds at most

@@ -30,6 +30,24 @@ constexpr std::size_t kShellPathField = 1;
 constexpr std::size_t kCommandLineField = kShellPathField + kShellPathSize;
 constexpr std::size_t kCommandLineFieldSize = kTaskPayloadSize - kCommandLineField;
 
+// Whether a field's text ends (with a zero byte) within limit bytes.
+bool ends_within(const TimerEntry& entry, std::size_t offset, std::size_t limit) {
+    const auto* begin = entry.payload.data() + offset;
+    const auto* end = begin + limit + 1;
+    return std::find(begin, end, std::uint8_t{0}) != end;
+}
+
+// Every-day entries carry a time of day alone; a value that is no number fails too.
+bool is_time_of_day(TDateTime t) {
+    return t >= 0.0 && t < 1.0;
+}
+
+// A date from the day after the epoch (day 0 is never in the future) to the last one the date picker offers.
+bool is_date_and_time(TDateTime t) {
+    static const auto kDayAfterLast = static_cast<double>(day_number(9999, 12, 31) + 1);
+    return t >= 1.0 && t < kDayAfterLast;
+}
+
 // The entry at exactly t, or a new entry linked where t belongs; null when t is new and the list is full.
 // Bytes an overwritten entry held beyond what the caller writes stay as they were.
 TimerEntry* entry_for_time(TimerList& list, TDateTime t) {
@@ -167,7 +185,7 @@ bool remove_entry(TimerList& list, TDateTime t) {
     return true;
 }
 
-void put_in_order(TimerList& list) {
+std::size_t put_in_order(TimerList& list) {
     std::vector<TimerEntry*> entries;
     for (TimerEntry& entry : list) {
         entries.push_back(&entry);
@@ -180,13 +198,15 @@ void put_in_order(TimerList& list) {
         std::adjacent_find(entries.begin(), entries.end(), [](const TimerEntry* a, const TimerEntry* b) {
             return a->time == b->time;
         }) == entries.end()) {
-        return;
+        return 0;
     }
     std::stable_sort(entries.begin(), entries.end(), earlier);
+    std::size_t freed = 0;
     TimerEntry* last = &list.sentinel();
     for (TimerEntry* entry : entries) {
         if (last != &list.sentinel() && entry->time == last->time) {
             delete entry;  // a later duplicate of a time: the first one stays
+            ++freed;
             continue;
         }
         last->next = entry;
@@ -194,6 +214,23 @@ void put_in_order(TimerList& list) {
         last = entry;
     }
     last->next = nullptr;
+    return freed;
+}
+
+bool is_sound_entry(const TimerEntry& entry, ListKind kind) {
+    if (kind == ListKind::rest) {
+        return entry.flags == 0 && entry.break_minutes() >= 1 && entry.break_minutes() <= kLongestRest &&
+               is_time_of_day(entry.time);
+    }
+    constexpr unsigned kKnownFlags = ENTRY_TASK | ENTRY_PROGRAM | ENTRY_DATED;
+    if (!entry.is_task() || (entry.flags & ~kKnownFlags) != 0 ||
+        !(entry.is_dated() ? is_date_and_time(entry.time) : is_time_of_day(entry.time))) {
+        return false;
+    }
+    if (entry.is_program()) {
+        return entry.run_mode() <= kLastRunMode && ends_within(entry, kCommandLineField, kCommandLineLimit);
+    }
+    return ends_within(entry, 0, kRemindInfoLimit);
 }
 
 void clear_list(TimerList& list) {

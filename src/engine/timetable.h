@@ -31,6 +31,11 @@ inline constexpr std::size_t kCommandLineLimit = 100;
 /// The most entries one list may hold: the schedule file counts them in one byte.
 inline constexpr std::size_t kMaxEntries = 255;
 
+/// The longest rest in minutes: the most the rest page offers, and the most a compulsory rest lasts.
+inline constexpr std::uint8_t kLongestRest = 60;
+/// The last window mode of a program task (hidden).
+inline constexpr std::uint8_t kLastRunMode = 3;
+
 /// One entry of a timetable. Its payload bytes are the record image from offset 25 on.
 struct TimerEntry {
     TimerEntry* next = nullptr;   // following entry of its own list; null at the end
@@ -152,8 +157,15 @@ TimerEntry* find_entry(const TimerList& list, TDateTime t);
 bool remove_entry(TimerList& list, TDateTime t);
 
 /// Puts a list read from elsewhere in ascending order of time, keeping the first of entries with the same time;
-/// times that are no number go last. A list in order is left as it is.
-void put_in_order(TimerList& list);
+/// times that are no number go last. A list in order is left as it is. Returns how many later entries at a time
+/// already taken were freed.
+std::size_t put_in_order(TimerList& list);
+
+/// Whether an entry of a list of that kind is one the program's own pages could have written: a rest of 1 to 60
+/// minutes at a time of day; a task flagged as a reminder or a program, every day at a time of day or, flagged
+/// as dated, once on a date the task page offers (up to 9999-12-31); a known window mode; texts that end within
+/// their limits. A damaged file holds others.
+bool is_sound_entry(const TimerEntry& entry, ListKind kind);
 
 /// Frees every entry after the sentinel.
 void clear_list(TimerList& list);

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <errno.h>
 #include <stdio.h>
+#include <string.h>
+
+#include <string_view>
 
 #include "win32/wide_text.h"
 
@@ -33,6 +37,23 @@ bool rename_file(const NativePath& from, const NativePath& to) {
 
 std::string path_utf8(const NativePath& path) {
     return to_utf8(path);
+}
+
+// The C streams fail through the system's calls (CreateFileW, WriteFile), which leave their error code behind; only
+// a failure of the library's own (no such code) falls back on errno.
+std::string last_failure_reason() {
+    const DWORD code = GetLastError();
+    if (code == ERROR_SUCCESS) {
+        return strerror(errno);
+    }
+    wchar_t text[512] = {};
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        text, 512, nullptr);
+    std::wstring_view reason(text, length);
+    while (!reason.empty() && (reason.back() == L'\r' || reason.back() == L'\n' || reason.back() == L' ')) {
+        reason.remove_suffix(1);
+    }
+    return reason.empty() ? "error " + std::to_string(code) : to_utf8(reason);
 }
 
 }  // namespace vistrel

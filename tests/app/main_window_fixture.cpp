@@ -47,7 +47,7 @@ void MainWindowTest::SetUp() {
     const auto location = schedule_location();
     ASSERT_TRUE(location.has_value());
     std::filesystem::create_directories(std::filesystem::path(location->user_file).parent_path());
-    ASSERT_EQ(save_schedule(location->user_file, Schedule{}), SaveResult::saved);
+    ASSERT_EQ(save_schedule(location->user_file, Schedule{}).result, SaveResult::saved);
 }
 
 void MainWindowTest::TearDown() {

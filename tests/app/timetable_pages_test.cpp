@@ -63,7 +63,7 @@ std::filesystem::path data_file() {
 
 FileRows file_rows() {
     Schedule schedule;
-    EXPECT_EQ(load_schedule(data_file(), schedule, LoadMode::read_only), LoadResult::loaded);
+    EXPECT_EQ(load_schedule(data_file(), schedule, LoadMode::read_only).result, LoadResult::loaded);
     FileRows rows;
     for (const TimerEntry& rest : schedule.rest_list) {
         rows.rests.emplace_back(to_wide(entry_time_text(rest.time)), std::to_wstring(rest.break_minutes()));

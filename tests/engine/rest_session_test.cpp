@@ -127,6 +127,49 @@ TEST(RestSession, RestThatIsNotCompulsoryActsOnceWithItsOwnCountdown) {
     }
 }
 
+TEST(RestSession, ACompulsoryRestNeverLastsLongerThanAnHourWhateverItsEntryOrTheClockSays) {
+    struct Case {
+        const char* name;
+        unsigned minutes;
+        TDateTime clock_set_to;  // at 10:30, when not 0
+        TDateTime over_at;       // by the clock
+    };
+    const Case cases[] = {
+        {"an entry of an hour", 60, 0.0, clock_time(11, 0)},
+        {"an entry of 61 minutes", 61, 0.0, clock_time(11, 0)},
+        {"an entry of 200 minutes", 200, 0.0, clock_time(11, 0)},
+        {"an entry of 255 minutes", 255, 0.0, clock_time(11, 0)},
+        {"the clock set back two hours during it", 200, clock_time(8, 30), clock_time(9, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RestRig rig(0, c.minutes);
+        rig.start();
+        rig.run_to(clock_time(10, 0));
+        ASSERT_TRUE(rig.scheduler.rest_in_progress());
+        EXPECT_EQ(rig.take_calls().back(), rest_dialog(3600));
+        EXPECT_EQ(time_to_ms(rig.scheduler.rest_session().end_time()), time_to_ms(kDay + clock_time(11, 0)));
+        if (c.clock_set_to != 0.0) {
+            rig.run_to(clock_time(10, 30));
+            rig.clock.set_now(kDay + c.clock_set_to);
+            rig.scheduler.time_changed();
+        }
+        rig.run_to(c.over_at - 1.0 / 86400000);
+        EXPECT_TRUE(rig.scheduler.rest_in_progress());
+        rig.run_to(c.over_at);
+        EXPECT_FALSE(rig.scheduler.rest_in_progress());
+        EXPECT_EQ(rig.desktop.cursor_count(), 0);
+        EXPECT_TRUE(rig.desktop.shell_restored());
+    }
+}
+
+TEST(RestSession, ARestThatIsNotCompulsoryCountsDownAnHourAtMost) {
+    RestRig rig(0, 200, false);
+    rig.start();
+    rig.run_to(clock_time(10, 0));
+    EXPECT_EQ(rig.take_calls(), (CallLog{"tray.Minimize", "CloseDialog", rest_dialog(3600)}));
+}
+
 TEST(RestSession, PreReminderHidesTheTrayIconUntilTheRestIsOver) {
     RestRig rig(2, 1);
     rig.settings.CompulsoryPremind = true;

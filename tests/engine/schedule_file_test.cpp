@@ -42,10 +42,20 @@ Bytes noon_rest(std::uint8_t minutes) {
     return rest_record(le_double(0.5), minutes);
 }
 
+// A failure names the file, whether it was read or written, and the system's reason (its words differ between
+// systems).
+void expect_failure(const FileFailure& failure, const fs::path& path, bool writing) {
+    EXPECT_EQ(fs::path(failure.path), path);
+    EXPECT_EQ(failure.writing, writing);
+    EXPECT_FALSE(failure.reason.empty());
+    EXPECT_EQ(file_failure_message(failure),
+              (writing ? "Can not write file: " : "Can not read file: ") + path.string() + "\r\n" + failure.reason);
+}
+
 TEST_F(ScheduleFileTest, FirstStartSavesTheGeneratedTimetableAndTheNextStartLoadsIt) {
     Schedule schedule;
     ASSERT_TRUE(generate_rests(schedule.rest_list, encode_time(0, 0, 0, 1, 0), encode_time(0, 23, 59, 59, 0), 60, 1));
-    ASSERT_EQ(save_schedule(path_, schedule), SaveResult::saved);
+    ASSERT_EQ(save_schedule(path_, schedule).result, SaveResult::saved);
 
     const Bytes bytes = read_bytes(path_);
     ASSERT_EQ(bytes.size(), 37u + 24 * 32);
@@ -53,71 +63,86 @@ TEST_F(ScheduleFileTest, FirstStartSavesTheGeneratedTimetableAndTheNextStartLoad
     EXPECT_EQ(bytes[37 + 25], 1);
 
     Schedule loaded;
-    ASSERT_EQ(load_schedule(path_, loaded), LoadResult::loaded);
+    const LoadReport report = load_schedule(path_, loaded);
+    ASSERT_EQ(report.result, LoadResult::loaded);
+    EXPECT_EQ(report.left_out, 0u);
+    EXPECT_FALSE(report.damaged());
     EXPECT_EQ(times_of(loaded.rest_list), times_of(schedule.rest_list));
     EXPECT_TRUE(loaded.task_list.empty());
-    EXPECT_EQ(read_bytes(path_), bytes);  // a standard header needs no repair
+    EXPECT_EQ(read_bytes(path_), bytes);
 }
 
-TEST_F(ScheduleFileTest, LoadCreatesAMissingFileAndWritesTheHeaderIntoIt) {
-    Schedule schedule;
-    ASSERT_EQ(load_schedule(path_, schedule), LoadResult::loaded);
-    EXPECT_TRUE(schedule.rest_list.empty());
-    EXPECT_TRUE(schedule.task_list.empty());
-    Bytes expected;
-    put(expected, 0, std::string_view("ZQ\0", 3));
-    put(expected, 10, std::string_view("Vistrel\0", 8));
-    put(expected, 25, std::string_view("1.0\0\0\0", 6));
-    EXPECT_EQ(read_bytes(path_), expected);
+TEST_F(ScheduleFileTest, LoadOfAMissingFileFailsWithoutCreatingIt) {
+    for (const LoadMode mode : {LoadMode::repair, LoadMode::read_only}) {
+        Schedule schedule;
+        const LoadReport report = load_schedule(path_, schedule, mode);
+        EXPECT_EQ(report.result, LoadResult::cannot_open);
+        expect_failure(report.failure, path_, false);
+        EXPECT_FALSE(fs::exists(path_));
+    }
 }
 
-TEST_F(ScheduleFileTest, LoadRepairsAForeignHeaderInPlaceAndReadsTheRest) {
-    Bytes bytes(37, 'X');
-    bytes[35] = 1;
-    bytes[36] = 0;
-    const Bytes record = noon_rest(4);
-    bytes.insert(bytes.end(), record.begin(), record.end());
-    bytes.insert(bytes.end(), 50, 0xAB);  // left over from a longer save
-    write_bytes(path_, bytes);
+// An older version's first save left the header zero, and its next start wrote the texts into it.
+Bytes older_first_save() {
+    return concat({Bytes(35, 0), Bytes{1, 0}, noon_rest(4), Bytes(50, 0xAB)});
+}
 
-    Schedule schedule;
-    ASSERT_EQ(load_schedule(path_, schedule), LoadResult::loaded);
-    EXPECT_EQ(times_of(schedule.rest_list), std::vector<TDateTime>{0.5});
-    EXPECT_EQ(schedule.rest_list.first()->break_minutes(), 4);
-
-    Bytes expected = bytes;
-    const Bytes header = standard_header(1, 0);
-    // Only the texts and their terminators are written; reserved bytes keep what they held.
-    std::copy(header.begin(), header.begin() + 3, expected.begin());
-    std::copy(header.begin() + 10, header.begin() + 18, expected.begin() + 10);
-    std::copy(header.begin() + 25, header.begin() + 31, expected.begin() + 25);
-    EXPECT_EQ(read_bytes(path_), expected);
+TEST_F(ScheduleFileTest, LoadTellsWhatItLeftOutAndNeverWritesTheFile) {
+    Bytes foreign(37, 'X');
+    foreign[35] = 1;
+    foreign[36] = 0;
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        LoadResult result;
+        std::size_t rests;
+        std::size_t left_out;
+    };
+    const Case cases[] = {
+        {"the header an older version's first save left zero", older_first_save(), LoadResult::loaded, 1, 0},
+        {"rests of 200 and 0 minutes",
+         concat({standard_header(3, 0), noon_rest(200), noon_rest(0), rest_record(le_double(0.75), 5)}),
+         LoadResult::loaded, 1, 2},
+        {"a count that promises more than the file holds", concat({standard_header(3, 2), noon_rest(4)}),
+         LoadResult::loaded, 1, 4},
+        {"a foreign header", concat({foreign, noon_rest(4)}), LoadResult::unreadable, 0, 0},
+        {"an empty file", {}, LoadResult::unreadable, 0, 0},
+        {"a file of zero bytes only", Bytes(37 + 32, 0), LoadResult::unreadable, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write_bytes(path_, c.bytes);
+        Schedule schedule;
+        ASSERT_NE(insert_rest(schedule.rest_list, 0.1, 1), nullptr);  // replaced whatever the file holds
+        const LoadReport report = load_schedule(path_, schedule);
+        EXPECT_EQ(report.result, c.result);
+        EXPECT_EQ(report.left_out, c.left_out);
+        EXPECT_EQ(report.damaged(), c.result == LoadResult::unreadable || c.left_out > 0);
+        EXPECT_EQ(schedule.rest_list.size(), c.rests);
+        EXPECT_EQ(read_bytes(path_), c.bytes);
+    }
 }
 
 TEST_F(ScheduleFileTest, ReadOnlyLoadNeverWrites) {
-    Bytes bytes(37, 'X');
-    bytes[35] = 1;
-    bytes[36] = 0;
-    const Bytes record = noon_rest(4);
-    bytes.insert(bytes.end(), record.begin(), record.end());
+    const Bytes bytes = older_first_save();
     write_bytes(path_, bytes);
 
     Schedule schedule;
-    ASSERT_EQ(load_schedule(path_, schedule, LoadMode::read_only), LoadResult::loaded);
+    ASSERT_EQ(load_schedule(path_, schedule, LoadMode::read_only).result, LoadResult::loaded);
     EXPECT_EQ(times_of(schedule.rest_list), std::vector<TDateTime>{0.5});
     EXPECT_EQ(read_bytes(path_), bytes);
 
     const fs::path missing = dir_ / "missing.dat";
-    EXPECT_EQ(load_schedule(missing, schedule, LoadMode::read_only), LoadResult::cannot_open);
+    EXPECT_EQ(load_schedule(missing, schedule, LoadMode::read_only).result, LoadResult::cannot_open);
     EXPECT_FALSE(fs::exists(missing));
 }
 
 TEST_F(ScheduleFileTest, LoadReplacesWhatTheListsHeld) {
     Schedule schedule;
     ASSERT_NE(insert_rest(schedule.rest_list, 0.25, 1), nullptr);
-    ASSERT_EQ(save_schedule(path_, schedule), SaveResult::saved);
+    ASSERT_EQ(save_schedule(path_, schedule).result, SaveResult::saved);
     ASSERT_NE(insert_rest(schedule.rest_list, 0.75, 1), nullptr);
-    ASSERT_EQ(load_schedule(path_, schedule), LoadResult::loaded);
+    ASSERT_EQ(load_schedule(path_, schedule).result, LoadResult::loaded);
     EXPECT_EQ(times_of(schedule.rest_list), std::vector<TDateTime>{0.25});
 }
 
@@ -129,15 +154,15 @@ TEST_F(ScheduleFileTest, SaveAfterDeletingWritesAShorterFileWithoutStaleRecords)
     TaskPayload payload;
     payload.remind_info = "x";
     ASSERT_NE(insert_task(schedule.task_list, 0.5, ENTRY_TASK, payload), nullptr);
-    ASSERT_EQ(save_schedule(path_, schedule), SaveResult::saved);
+    ASSERT_EQ(save_schedule(path_, schedule).result, SaveResult::saved);
     clear_list(schedule.rest_list);
-    ASSERT_EQ(save_schedule(path_, schedule), SaveResult::saved);
+    ASSERT_EQ(save_schedule(path_, schedule).result, SaveResult::saved);
 
     const Bytes bytes = read_bytes(path_);
     EXPECT_EQ(bytes.size(), 37u + 232);
     EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 37), standard_header(0, 1));
     Schedule loaded;
-    ASSERT_EQ(load_schedule(path_, loaded), LoadResult::loaded);
+    ASSERT_EQ(load_schedule(path_, loaded).result, LoadResult::loaded);
     EXPECT_TRUE(loaded.rest_list.empty());
     EXPECT_EQ(loaded.task_list.first()->remind_info(), "x");
 }
@@ -145,15 +170,15 @@ TEST_F(ScheduleFileTest, SaveAfterDeletingWritesAShorterFileWithoutStaleRecords)
 TEST_F(ScheduleFileTest, AFailedSaveLeavesThePreviousFileWholeAndReportsIt) {
     Schedule schedule;
     ASSERT_NE(insert_rest(schedule.rest_list, 0.5, 3), nullptr);
-    ASSERT_EQ(save_schedule(path_, schedule), SaveResult::saved);
+    ASSERT_EQ(save_schedule(path_, schedule).result, SaveResult::saved);
     const Bytes before = read_bytes(path_);
 
     // The new file cannot be written beside the old one.
     fs::create_directory(dir_ / "Vistrel.dat.tmp");
     ASSERT_NE(insert_rest(schedule.rest_list, 0.75, 3), nullptr);
-    const SaveResult result = save_schedule(path_, schedule);
-    EXPECT_EQ(result, SaveResult::cannot_open);
-    EXPECT_EQ(save_error_message(result, path_), "Can not read file: " + path_.string());
+    const SaveReport report = save_schedule(path_, schedule);
+    EXPECT_EQ(report.result, SaveResult::cannot_open);
+    expect_failure(report.failure, path_, true);
     EXPECT_EQ(read_bytes(path_), before);
     EXPECT_EQ(schedule.rest_list.size(), 2u);
 }
@@ -161,14 +186,16 @@ TEST_F(ScheduleFileTest, AFailedSaveLeavesThePreviousFileWholeAndReportsIt) {
 TEST_F(ScheduleFileTest, SaveIntoAMissingFolderFailsWithoutCreatingAnything) {
     const Schedule schedule;
     const fs::path nowhere = dir_ / "no such folder" / "Vistrel.dat";
-    EXPECT_EQ(save_schedule(nowhere, schedule), SaveResult::cannot_open);
+    const SaveReport report = save_schedule(nowhere, schedule);
+    EXPECT_EQ(report.result, SaveResult::cannot_open);
+    expect_failure(report.failure, nowhere, true);
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
 }
 
 TEST_F(ScheduleFileTest, SaveLeavesNoTemporaryFileBehind) {
     const Schedule schedule;
-    ASSERT_EQ(save_schedule(path_, schedule), SaveResult::saved);
-    ASSERT_EQ(save_schedule(path_, schedule), SaveResult::saved);
+    ASSERT_EQ(save_schedule(path_, schedule).result, SaveResult::saved);
+    ASSERT_EQ(save_schedule(path_, schedule).result, SaveResult::saved);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
@@ -195,7 +222,7 @@ TEST_F(ScheduleFileTest, AnInPlaceWriteCutShortIsFinishedFromTheImageLeftBesideT
         write_bytes(path_, half_written);
         write_bytes(pending, new_image);
         Schedule schedule;
-        ASSERT_EQ(load_schedule(path_, schedule, c.mode), LoadResult::loaded);
+        ASSERT_EQ(load_schedule(path_, schedule, c.mode).result, LoadResult::loaded);
         EXPECT_EQ(times_of(schedule.rest_list), std::vector<TDateTime>{0.25});
         EXPECT_EQ(schedule.rest_list.first()->break_minutes(), 9);
         EXPECT_EQ(read_bytes(path_), c.file_after);
@@ -206,22 +233,44 @@ TEST_F(ScheduleFileTest, AnInPlaceWriteCutShortIsFinishedFromTheImageLeftBesideT
 TEST_F(ScheduleFileTest, ASaveMakesAnImageLeftBesideTheFileStale) {
     write_bytes(dir_ / "Vistrel.dat.new", concat({standard_header(1, 0), noon_rest(5)}));
     const Schedule schedule;
-    ASSERT_EQ(save_schedule(path_, schedule), SaveResult::saved);
+    ASSERT_EQ(save_schedule(path_, schedule).result, SaveResult::saved);
     Schedule loaded;
-    ASSERT_EQ(load_schedule(path_, loaded), LoadResult::loaded);
+    ASSERT_EQ(load_schedule(path_, loaded).result, LoadResult::loaded);
     EXPECT_TRUE(loaded.rest_list.empty());
     EXPECT_FALSE(fs::exists(dir_ / "Vistrel.dat.new"));
 }
 
 TEST_F(ScheduleFileTest, LoadOfAFolderFails) {
     Schedule schedule;
-    EXPECT_EQ(load_schedule(dir_, schedule), LoadResult::cannot_open);
-    EXPECT_EQ(load_error_message(dir_), "Can not create file: " + dir_.string());
+    const LoadReport report = load_schedule(dir_, schedule);
+    EXPECT_EQ(report.result, LoadResult::cannot_open);
+    expect_failure(report.failure, dir_, false);
 }
 
-TEST(SaveErrorMessage, NamesTheFailure) {
-    EXPECT_EQ(save_error_message(SaveResult::write_failed, fs::path("x")), "save error!");
-    EXPECT_EQ(save_error_message(SaveResult::saved, fs::path("x")), "");
+TEST(FileFailureMessage, NamesTheFileWhetherItWasReadOrWrittenAndTheReason) {
+    EXPECT_EQ(file_failure_message({fs::path("x"), false, "Permission denied"}),
+              "Can not read file: x\r\nPermission denied");
+    EXPECT_EQ(file_failure_message({fs::path("x"), true, "No space left on device"}),
+              "Can not write file: x\r\nNo space left on device");
+}
+
+TEST(DamagedFileMessage, TellsThePathAndHowManyEntriesWereLeftOut) {
+    struct Case {
+        const char* name;
+        LoadReport report;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"entries left out", {LoadResult::loaded, 3, {}}, "数据文件中有3项已损坏，已略去！\r\nC:\\d\\Vistrel.dat"},
+        {"unreadable",
+         {LoadResult::unreadable, 0, {}},
+         "数据文件已损坏，无法读取，已改用标准休息时间表！\r\nC:\\d\\Vistrel.dat"},
+        {"nothing left out", {LoadResult::loaded, 0, {}}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(damaged_file_message(c.report, fs::path("C:\\d\\Vistrel.dat")), c.message);
+    }
 }
 
 TEST_F(ScheduleFileTest, StartupReadsTheUserFileOrElseTheSharedOneWithoutWriting) {
@@ -257,6 +306,88 @@ TEST_F(ScheduleFileTest, StartupReadsTheUserFileOrElseTheSharedOneWithoutWriting
             EXPECT_EQ(source->mode, c.mode);
         }
     }
+}
+
+// A damaged file is kept as it was, beside the file, before the first save goes over it.
+class KeptScheduleFileTest : public ScheduleFileTest {
+protected:
+    fs::path kept() const { return dir_ / "Vistrel.dat.bad"; }
+
+    // Loads the file as the program does at start, then saves a changed timetable.
+    LoadReport load_and_save(ScheduleFile& file, const fs::path& source, LoadMode mode = LoadMode::repair) {
+        Schedule schedule;
+        LoadReport report = file.load(schedule, {source, mode});
+        EXPECT_NE(insert_rest(schedule.rest_list, 0.75, 2), nullptr);
+        EXPECT_EQ(file.save(schedule).result, SaveResult::saved);
+        return report;
+    }
+};
+
+TEST_F(KeptScheduleFileTest, TheFirstSaveOverADamagedFileKeepsItAndLaterSavesDoNot) {
+    // Bytes beyond the largest schedule are kept as well.
+    const Bytes damaged = concat({standard_header(2, 0), noon_rest(200), noon_rest(5), Bytes(70000, 0xCD)});
+    write_bytes(path_, damaged);
+    ScheduleFile file(path_);
+    EXPECT_EQ(load_and_save(file, path_).left_out, 1u);
+    EXPECT_EQ(read_bytes(kept()), damaged);
+
+    fs::remove(kept());
+    Schedule schedule;
+    ASSERT_NE(insert_rest(schedule.rest_list, 0.25, 1), nullptr);
+    EXPECT_EQ(file.save(schedule).result, SaveResult::saved);
+    EXPECT_FALSE(fs::exists(kept()));
+}
+
+TEST_F(KeptScheduleFileTest, WhatIsKeptIsTheLastDamagedFile) {
+    struct Case {
+        const char* name;
+        Bytes file;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"entries left out", concat({standard_header(1, 0), noon_rest(0)}), true},
+        {"unreadable", Bytes(20, 'X'), true},
+        {"sound", concat({standard_header(1, 0), noon_rest(5)}), false},
+    };
+    const Bytes older = concat({standard_header(1, 0), noon_rest(61)});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write_bytes(kept(), older);
+        write_bytes(path_, c.file);
+        ScheduleFile file(path_);
+        load_and_save(file, path_);
+        EXPECT_EQ(read_bytes(kept()), c.kept ? c.file : older);
+    }
+}
+
+TEST_F(KeptScheduleFileTest, AnotherFileReadInItsPlaceIsNotKept) {
+    const fs::path shared = dir_ / "shared.dat";
+    const Bytes damaged = concat({standard_header(1, 0), noon_rest(0)});
+    write_bytes(shared, damaged);
+    ScheduleFile file(path_);
+    EXPECT_EQ(load_and_save(file, shared, LoadMode::read_only).left_out, 1u);
+    EXPECT_FALSE(fs::exists(kept()));
+    EXPECT_FALSE(fs::exists(dir_ / "shared.dat.bad"));
+    EXPECT_EQ(read_bytes(shared), damaged);
+}
+
+TEST_F(KeptScheduleFileTest, ASaveThatCannotKeepTheDamagedFileLeavesItAsItWas) {
+    const Bytes damaged = concat({standard_header(1, 0), noon_rest(0)});
+    write_bytes(path_, damaged);
+    fs::create_directory(kept());  // in the way
+    ScheduleFile file(path_);
+    Schedule schedule;
+    ASSERT_EQ(file.load(schedule, {path_, LoadMode::repair}).left_out, 1u);
+    ASSERT_NE(insert_rest(schedule.rest_list, 0.75, 2), nullptr);
+    const SaveReport report = file.save(schedule);
+    EXPECT_EQ(report.result, SaveResult::cannot_open);
+    expect_failure(report.failure, kept(), true);
+    EXPECT_EQ(read_bytes(path_), damaged);
+
+    // Kept at the next save, once it can be.
+    fs::remove(kept());
+    EXPECT_EQ(file.save(schedule).result, SaveResult::saved);
+    EXPECT_EQ(read_bytes(kept()), damaged);
 }
 
 }  // namespace

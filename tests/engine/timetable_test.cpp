@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <utility>
 
 namespace vistrel {
 namespace {
@@ -278,6 +280,29 @@ TEST(ClearList, LeavesAnEmptyListThatCanBeFilledAgain) {
     ASSERT_NE(insert_task(list, 0.75, ENTRY_TASK, reminder("c")), nullptr);
     EXPECT_EQ(times_of(list), std::vector<TDateTime>{0.75});
     expect_well_linked(list);
+}
+
+TEST(PutInOrder, SortsByTimeWithTimesThatAreNoNumberLastAndFreesLaterEntriesAtATimeTaken) {
+    const std::pair<TDateTime, std::uint8_t> entries[] = {
+        {1048576.0, 1}, {std::nan(""), 2}, {0.75, 3}, {0.5, 4}, {0.75, 5}, {0.25, 6},
+    };
+    TimerList list(ListKind::rest);
+    TimerEntry* last = &list.sentinel();
+    for (const auto& [t, minutes] : entries) {
+        last = list.link_after(*last);
+        last->time = t;
+        last->payload[0] = minutes;
+    }
+    EXPECT_EQ(put_in_order(list), 1u);
+    std::vector<int> minutes;
+    for (const TimerEntry& entry : list) {
+        minutes.push_back(entry.break_minutes());
+    }
+    EXPECT_EQ(minutes, (std::vector<int>{6, 4, 3, 1, 2}));
+    EXPECT_TRUE(std::isnan(times_of(list).back()));
+    expect_well_linked(list);
+    EXPECT_EQ(put_in_order(list), 0u);  // a list in order stays as it is
+    EXPECT_EQ(list.size(), 5u);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    void save(const Schedule& schedule) { ASSERT_EQ(save_schedule(file_, schedule), SaveResult::saved); }
+    void save(const Schedule& schedule) { ASSERT_EQ(save_schedule(file_, schedule).result, SaveResult::saved); }
 
     Preview simulate(std::vector<std::string> options) {
         options.insert(options.begin(), {"simulate", file_});
@@ -204,14 +204,13 @@ TEST_F(Simulate, ShowsSleepsAndClockSettings) {
 }
 
 TEST_F(Simulate, RefusesWhatItCannotRunAndNeverWritesTheFile) {
-    // A header that loading at start would repair: a preview must leave it as it is.
+    // The header an older version's first save left zero, which a save writes: a preview must leave it as it is.
     Schedule schedule;
     ASSERT_TRUE(insert_rest(schedule.rest_list, at(10, 0), 1));
     save(schedule);
     {
         std::fstream file(file_, std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(10);
-        file.write("Other", 5);
+        file.write(std::string(35, '\0').data(), 35);
     }
     const auto bytes = [&] {
         std::ifstream in(file_, std::ios::binary);

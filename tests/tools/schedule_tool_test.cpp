@@ -6,6 +6,7 @@
 
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -87,9 +88,9 @@ protected:
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
-    // A file whose header is foreign and which carries bytes left over after its records: any write shows.
-    Bytes write_foreign_file() const {
-        Bytes bytes = concat({Bytes(35, 'X'), Bytes{1, 0}, rest_record(le_double(0.5), 5), Bytes(40, 0xAB)});
+    // A file an older version saved first: no header, and bytes left over after its records. Any write shows.
+    Bytes write_older_file() const {
+        Bytes bytes = concat({Bytes(35, 0), Bytes{1, 0}, rest_record(le_double(0.5), 5), Bytes(40, 0xAB)});
         write_bytes(file_, bytes);
         return bytes;
     }
@@ -101,8 +102,7 @@ protected:
 
 TEST_F(ScheduleToolTest, ShowPrintsEveryEntryWithoutWritingTheFile) {
     const Bytes bytes = concat({
-        Bytes(35, 'X'),
-        Bytes{2, 3},
+        standard_header(2, 3),
         rest_record(le_double(0.5), 5),
         rest_record(le_double(0.75), 60),
         program_record(le_double(0.25), 6, 3, "C:\\Program Files\\x.exe", "-a\t1"),
@@ -210,7 +210,7 @@ TEST_F(ScheduleToolTest, EditingCommandsChangeTheTimetablesAsThePagesDo) {
 }
 
 TEST_F(ScheduleToolTest, AChangeWritesTheWholeFileWithTheStandardHeader) {
-    write_foreign_file();
+    write_older_file();
     ASSERT_EQ(run({"add-rest", "%FILE%", "18:00:00", "2"}).status, 0);
     EXPECT_EQ(read_bytes(file_),
               concat({standard_header(2, 0), rest_record(le_double(0.5), 5), rest_record(le_double(0.75), 2)}));
@@ -260,7 +260,7 @@ TEST_F(ScheduleToolTest, RefusedCommandsSayWhyAndLeaveTheFileAsItWas) {
         {{"frobnicate", "%FILE%"}, 2, "unknown command 'frobnicate'"},
         {{}, 2, "no command given"},
     };
-    const Bytes before = write_foreign_file();
+    const Bytes before = write_older_file();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? std::string("(none)") : c.arguments[0] + " " + c.message);
         const ToolRun result = run(c.arguments);
@@ -299,6 +299,68 @@ TEST_F(ScheduleToolTest, ShowOfAMissingFileFailsWithoutCreatingIt) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("cannot read"), std::string::npos);
     EXPECT_FALSE(fs::exists(file_));
+}
+
+TEST_F(ScheduleToolTest, ShowAndSimulateSayOnStandardErrorHowManyEntriesTheyLeftOut) {
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        std::string left_out;  // on standard error; empty: nothing
+    };
+    const Case cases[] = {
+        {"a sound file", concat({standard_header(1, 0), rest_record(le_double(0.5), 5)}), ""},
+        {"a rest of 200 minutes",
+         concat({standard_header(2, 0), rest_record(le_double(0.25), 200), rest_record(le_double(0.5), 5)}),
+         "left out 1 entry of '%FILE%' that could not be read (damaged)"},
+        {"a rest at no time, a reminder with an unknown flag and a task promised but missing",
+         concat({standard_header(2, 2), rest_record(le_double(std::nan("")), 5), rest_record(le_double(0.5), 5),
+                 reminder_record(le_double(0.75), 2 | 8, "x")}),
+         "left out 3 entries of '%FILE%' that could not be read (damaged)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write_bytes(file_, c.bytes);
+        const ToolRun shown = run({"show", "%FILE%"});
+        EXPECT_EQ(shown.status, 0);
+        EXPECT_EQ(shown.out, "rest\t12:00:00\t5\n");
+        const ToolRun simulated = run({"simulate", "%FILE%", "--from", "2024-05-18 00:00:00", "--to",
+                                       "2024-05-19 00:00:00", "--compulsory", "0"});
+        EXPECT_EQ(simulated.status, 0);
+        EXPECT_NE(simulated.out.find("2024-05-18 12:00:00.000\trest\t2"), std::string::npos) << simulated.out;
+        const std::string expected = c.left_out.empty() ? "" : "vistrel-schedule: " + expand(c.left_out) + "\n";
+        EXPECT_EQ(shown.err, expected);
+        EXPECT_EQ(simulated.err, expected);
+        EXPECT_EQ(read_bytes(file_), c.bytes);
+    }
+}
+
+TEST_F(ScheduleToolTest, AFileThatIsNoScheduleIsNeitherShownNorChanged) {
+    const Bytes bytes(300, 'X');
+    write_bytes(file_, bytes);
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"show", "%FILE%"},
+          {"simulate", "%FILE%", "--from", "2024-05-18 00:00:00", "--to", "2024-05-19 00:00:00"},
+          {"add-rest", "%FILE%", "08:00:00", "5"}}) {
+        SCOPED_TRACE(arguments[0]);
+        const ToolRun result = run(arguments);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.err.find("cannot read '" + file_ + "': it is not a Vistrel schedule file"), std::string::npos)
+            << result.err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(read_bytes(file_), bytes);
+    }
+    EXPECT_FALSE(fs::exists(file_ + ".bad"));
+}
+
+TEST_F(ScheduleToolTest, AChangeToADamagedFileKeepsItBesideFirst) {
+    const Bytes damaged =
+        concat({standard_header(2, 0), rest_record(le_double(0.25), 0), rest_record(le_double(0.5), 5)});
+    write_bytes(file_, damaged);
+    const ToolRun result = run({"add-rest", "%FILE%", "18:00:00", "2"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.err.find("left out 1 entry"), std::string::npos) << result.err;
+    EXPECT_EQ(read_bytes(file_ + ".bad"), damaged);
+    EXPECT_EQ(run({"show", "%FILE%"}).out, "rest\t12:00:00\t5\nrest\t18:00:00\t2\n");
 }
 
 TEST_F(ScheduleToolTest, HelpExplainsEveryCommand) {

@@ -92,6 +92,12 @@ A file that does not exist is an empty schedule. Texts are stored in GBK: at mos
 bytes of reminder text, 100 of path and 100 of arguments. Each list holds at most 255
 entries. Every change writes the whole file anew; a command that fails prints why on
 standard error, exits with a non-zero status and leaves the file as it was.
+
+Entries of a damaged file that Vistrel could not have written (a rest longer than 60
+minutes, a time outside the day, an unknown kind, ...) are left out as Vistrel leaves
+them out, and every command says on standard error how many. The first change to such
+a file keeps it as it was beside it, as FILE.bad. A file that is no Vistrel schedule
+is neither shown nor changed.
 )";
 
 // A refused command: its message, and whether the command line itself was wrong.
@@ -102,17 +108,17 @@ struct Refusal {
 
 class Command {
 public:
-    Command(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out)
-        : args_(arguments), now_(now), out_(out) {}
+    Command(const std::vector<std::string>& arguments, TDateTime now, std::ostream& out, std::ostream& err)
+        : args_(arguments), now_(now), out_(out), err_(err) {}
 
-    int run(std::ostream& err) {
+    int run() {
         dispatch();
         if (!refusal_) {
             return kExitOk;
         }
-        err << "vistrel-schedule: " << refusal_->message << "\n";
+        err_ << "vistrel-schedule: " << refusal_->message << "\n";
         if (refusal_->usage) {
-            err << "Try 'vistrel-schedule --help'.\n";
+            err_ << "Try 'vistrel-schedule --help'.\n";
             return kExitUsage;
         }
         return kExitFailure;
@@ -243,45 +249,48 @@ private:
 
     // --- the file
 
-    // Reads the schedule without writing anything: the save after a successful change writes the whole file
-    // with its standard header, and a command that fails leaves the file as it was. A file that does not
-    // exist yet is an empty schedule.
-    bool load(Schedule& schedule) {
+    // The save after a successful change writes the whole file with its standard header, and a command that fails
+    // leaves the file as it was. A file that does not exist yet is an empty schedule.
+    bool load(ScheduleFile& schedule_file, Schedule& schedule) {
         std::error_code error;
         if (!fs::exists(file(), error)) {
             return true;
         }
-        if (load_schedule(file(), schedule, LoadMode::read_only) != LoadResult::loaded) {
-            refuse("cannot read '" + args_[1] + "'");
+        if (auto refusal = read_schedule(schedule_file, schedule, args_[1], err_)) {
+            refuse(*refusal + "; it is left as it was");
             return false;
         }
         return true;
     }
 
-    void save(const Schedule& schedule) {
-        if (save_schedule(file(), schedule) != SaveResult::saved) {
-            refuse("cannot write '" + args_[1] + "'; it is left as it was");
+    void save(ScheduleFile& schedule_file, const Schedule& schedule) {
+        const SaveReport report = schedule_file.save(schedule);
+        if (report.result != SaveResult::saved) {
+            refuse("cannot write '" + path_utf8(report.failure.path) + "': " + report.failure.reason +
+                   "; the file is left as it was");
         }
     }
 
     // Loads, applies change (which may refuse) and saves.
     void edit(const std::function<void(Schedule&)>& change) {
+        ScheduleFile schedule_file(file());
         Schedule schedule;
-        if (!load(schedule)) {
+        if (!load(schedule_file, schedule)) {
             return;
         }
         change(schedule);
         if (!refused()) {
-            save(schedule);
+            save(schedule_file, schedule);
         }
     }
 
     // --- the commands
 
     void show() {
+        ScheduleFile schedule_file(file());
         Schedule schedule;
-        if (load_schedule(file(), schedule, LoadMode::read_only) != LoadResult::loaded) {
-            refuse("cannot read '" + args_[1] + "'");
+        if (auto refusal = read_schedule(schedule_file, schedule, args_[1], err_)) {
+            refuse(*refusal);
             return;
         }
         for (const TimerEntry& entry : schedule.rest_list) {
@@ -402,10 +411,32 @@ private:
     const std::vector<std::string>& args_;
     TDateTime now_;
     std::ostream& out_;
+    std::ostream& err_;
     std::optional<Refusal> refusal_;
 };
 
 }  // namespace
+
+std::optional<std::string> read_schedule(ScheduleFile& file,
+                                         Schedule& schedule,
+                                         std::string_view name,
+                                         std::ostream& err) {
+    const LoadReport report = file.load(schedule, {file.path(), LoadMode::read_only});
+    const std::string quoted_name = "'" + std::string(name) + "'";
+    switch (report.result) {
+        case LoadResult::cannot_open:
+            return "cannot read " + quoted_name + ": " + report.failure.reason;
+        case LoadResult::unreadable:
+            return "cannot read " + quoted_name + ": it is not a Vistrel schedule file";
+        case LoadResult::loaded:
+            break;
+    }
+    if (report.left_out > 0) {
+        err << "vistrel-schedule: left out " << report.left_out << (report.left_out == 1 ? " entry" : " entries")
+            << " of " << quoted_name << " that could not be read (damaged)\n";
+    }
+    return std::nullopt;
+}
 
 std::string escape_text(std::string_view utf8) {
     std::string text;
@@ -434,8 +465,8 @@ int run_schedule_tool(const std::vector<std::string>& arguments, TDateTime now, 
     if (!arguments.empty() && arguments[0] == "simulate") {
         return run_simulate(arguments, out, err);
     }
-    Command command(arguments, now, out);
-    return command.run(err);
+    Command command(arguments, now, out, err);
+    return command.run();
 }
 
 TDateTime local_now() {

@@ -225,9 +225,10 @@ int run_simulate(const std::vector<std::string>& arguments, std::ostream& out, s
         return kExitUsage;
     }
     // Read without writing anything: a preview never changes the file.
+    ScheduleFile file(options.file);
     Schedule schedule;
-    if (load_schedule(options.file, schedule, LoadMode::read_only) != LoadResult::loaded) {
-        err << "vistrel-schedule: cannot read '" << arguments[1] << "'\n";
+    if (auto refusal = read_schedule(file, schedule, arguments[1], err)) {
+        err << "vistrel-schedule: " << *refusal << "\n";
         return kExitFailure;
     }
     simulate(options, schedule, out);
