@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "engine/program_path_platform.h"
 
@@ -31,17 +32,13 @@ bool is_drive_rooted(std::string_view path) {
     return path.size() >= 3 && is_ascii_letter(path[0]) && path[1] == ':' && is_separator(path[2]);
 }
 
-// The next part of a path up to its separator: not empty, and followed by one.
-bool takes_part(std::string_view& rest) {
-    std::size_t length = 0;
-    while (length < rest.size() && !is_separator(rest[length])) {
-        ++length;
+// What follows the next part of a path and its separator; none when that part is empty or not followed by one.
+std::optional<std::string_view> after_part(std::string_view path) {
+    const auto separator = std::find_if(path.begin(), path.end(), is_separator);
+    if (separator == path.begin() || separator == path.end()) {
+        return std::nullopt;
     }
-    if (length == 0 || length == rest.size()) {
-        return false;
-    }
-    rest.remove_prefix(length + 1);
-    return true;
+    return path.substr(static_cast<std::size_t>(separator - path.begin()) + 1);
 }
 
 // "\\server\share\" and what follows.
@@ -49,8 +46,8 @@ bool is_share_path(std::string_view path) {
     if (path.size() < 2 || !is_separator(path[0]) || !is_separator(path[1])) {
         return false;
     }
-    std::string_view rest = path.substr(2);
-    return takes_part(rest) && takes_part(rest);
+    const auto share = after_part(path.substr(2));
+    return share && after_part(*share);
 }
 
 }  // namespace

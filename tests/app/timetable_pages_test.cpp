@@ -697,6 +697,7 @@ TEST_F(TimetablePages, BrowsingOffersApplicationsAndPutsTheChosenPathInTheEditor
     task().SpeedButton1->Click();
     EXPECT_EQ(filters, std::vector<std::wstring>{L"应用程序"});
     EXPECT_EQ(_wcsicmp(task().Edit_shell_path->Text().c_str(), program.path.c_str()), 0);
+    chosen = nullptr;  // the file goes with this test
 }
 
 }  // namespace
