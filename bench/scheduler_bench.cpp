@@ -19,8 +19,8 @@ constexpr std::uint32_t kFirstDay = 45292;  // 2024-01-01
 
 class NoPrograms final : public ProgramStarter {
 public:
-    bool file_exists(std::string_view) override { return true; }
-    bool start(std::string_view, int) override { return true; }
+    ProgramFailure missing_file(std::string_view) override { return std::nullopt; }
+    ProgramFailure start(std::string_view, int) override { return std::nullopt; }
 };
 
 // Both timetables full: 255 rests of a minute spread over the day, 255 tasks of every kind, a fifth of them dated

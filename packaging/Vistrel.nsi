@@ -120,9 +120,11 @@ Section "-un.Program"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Vistrel.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
-    ; Start with Windows: only when it starts this copy, not a portable one kept elsewhere.
+    ; Start with Windows: only when it starts this copy, not a portable one kept elsewhere. Vistrel writes the path
+    ; in quotes; older versions wrote it bare.
     ReadRegStr $0 HKCU "${RUN_KEY}" "Vistrel"
-    ${If} $0 == "$INSTDIR\Vistrel.exe"
+    ${If} $0 == '"$INSTDIR\Vistrel.exe"'
+    ${OrIf} $0 == "$INSTDIR\Vistrel.exe"
         DeleteRegValue HKCU "${RUN_KEY}" "Vistrel"
     ${EndIf}
 SectionEnd

@@ -2,6 +2,9 @@
 
 #include "app/Unit1.h"
 #include "app/form_style.h"
+#include "components/Zqinfodlg.h"
+#include "engine/hot_key_rule.h"
+#include "win32/wide_text.h"
 
 namespace vistrel::app {
 
@@ -33,7 +36,11 @@ void SettingsPage::create_hot_key_group(TTabSheet& sheet) {
         edit->SetBounds(72, top, 146, 21);
         edit->Tag = item;
         // The item makes the box read-only and captures the keys pressed in it.
-        form_.zqHotKey1->KeyList().GetItem(item).setKeyEdit(edit);
+        THotKeyListItem& hot_key = form_.zqHotKey1->KeyList().GetItem(item);
+        hot_key.setKeyEdit(edit);
+        hot_key.OnKeyRefused = [](TObject*) {
+            zqInfo.MessageDlg(to_wide(kHotKeyRefusedText), kNoticeCaption, MessageService::kWarning);
+        };
         *rows[item].second = edit;
         top += 25;
     }
@@ -60,7 +67,8 @@ void SettingsPage::create_other_group(TTabSheet& sheet) {
     CheckBox_AutoMinimize->OnClick = [this](TObject* sender) { CheckBox_AutoMinimizeClick(sender); };
 
     const TLabel* before = add_label(form_, *GroupBox_other, L"电脑启动后", 18, 111);
-    CSpinEdit9 = add_spin_edit(form_, *GroupBox_other, before->Left() + before->Width() + 4, 107, 0, 60, 15);
+    CSpinEdit9 =
+        add_spin_edit(form_, *GroupBox_other, before->Left() + before->Width() + 4, 107, 0, kStartDummyTimeMax, 15);
     add_label(form_, *GroupBox_other, L"分钟内拒绝休息", CSpinEdit9->Left() + CSpinEdit9->Width() + 4, 111);
 }
 

@@ -32,6 +32,7 @@ void THotKeyListItem::Assign(const THotKeyListItem& source) {
     activate_key(source.enabled_);
     setKeyEdit(source.key_edit_);
     OnHotKey = source.OnHotKey;
+    OnKeyRefused = source.OnKeyRefused;
 }
 
 HWND THotKeyListItem::window() const {
@@ -100,18 +101,29 @@ void THotKeyListItem::release_edit() {
 
 void THotKeyListItem::OnHotKeyEdit(TObject*, WORD& key, TShiftState shift) {
     const HeldModifiers held{(shift & ssShift) != 0, (shift & ssCtrl) != 0, (shift & ssAlt) != 0, windows_key_down()};
-    pending_ = captured_key(held, key);
+    const vistrel::KeyValue captured = captured_key(held, key);
+    if (capture_refused(captured)) {
+        pending_ = key_value_;
+        show_in_edit(key_name_);
+        if (OnKeyRefused) {
+            OnKeyRefused(this);
+        }
+        return;
+    }
+    pending_ = captured;
+    show_in_edit(HotKeyToText(pending_));
+}
+
+void THotKeyListItem::show_in_edit(const std::wstring& text) {
     if (key_edit_ != nullptr) {
-        key_edit_->SetText(HotKeyToText(pending_));
+        key_edit_->SetText(text);
     }
 }
 
 void THotKeyListItem::OnEditKeyUp(TObject*, WORD&, TShiftState) {
     if (key_up_restores(pending_, key_value_)) {
         pending_ = key_value_;
-        if (key_edit_ != nullptr) {
-            key_edit_->SetText(key_name_);
-        }
+        show_in_edit(key_name_);
     }
 }
 

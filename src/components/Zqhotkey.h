@@ -21,7 +21,7 @@ public:
     explicit THotKeyListItem(THotKeyList& collection);
     ~THotKeyListItem() override;
 
-    /// Copies the combination, the enabled state, the edit box and the event of another item.
+    /// Copies the combination, the enabled state, the edit box and the events of another item.
     void Assign(const THotKeyListItem& source);
 
     vistrel::KeyValue KeyValue() const { return key_value_; }
@@ -42,11 +42,15 @@ public:
 
     /// Called with the item as sender when the combination is pressed.
     TNotifyEvent OnHotKey;
+    /// Called with the item as sender when a key pressed in the edit box was refused (capture_refused); the box
+    /// then shows the current combination again.
+    TNotifyEvent OnKeyRefused;
 
 private:
     friend class TzqHotKey;
     void OnHotKeyEdit(TObject* sender, WORD& key, TShiftState shift);
     void OnEditKeyUp(TObject* sender, WORD& key, TShiftState shift);
+    void show_in_edit(const std::wstring& text);
     /// The edit box went away or was replaced: it no longer reports keys to this item.
     void release_edit();
     HWND window() const;

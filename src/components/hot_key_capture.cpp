@@ -1,5 +1,7 @@
 #include "components/hot_key_capture.h"
 
+#include "engine/hot_key_rule.h"
+
 namespace vistrel {
 namespace {
 
@@ -26,6 +28,11 @@ KeyValue captured_key(HeldModifiers held, unsigned virtual_key) {
     modifiers += held.win ? 8u : 0u;
     const unsigned key = is_modifier_key(virtual_key) ? 0u : (virtual_key & 0xFFu);
     return static_cast<KeyValue>(modifiers * 256u + key);
+}
+
+bool capture_refused(KeyValue captured) {
+    // Modifiers alone are a capture still in progress, not a refused key.
+    return (captured & 0xFF) != 0 && !is_allowed_hot_key(captured);
 }
 
 bool key_up_restores(KeyValue pending, KeyValue saved) {

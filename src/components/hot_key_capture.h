@@ -18,6 +18,9 @@ struct HeldModifiers {
 /// The combination captured from a key press: a modifier key alone leaves the key byte empty.
 KeyValue captured_key(HeldModifiers held, unsigned virtual_key);
 
+/// Whether a captured combination is refused: a key was pressed, but without Ctrl or Alt (is_allowed_hot_key).
+bool capture_refused(KeyValue captured);
+
 /// Whether releasing keys in a capture box brings back the saved combination: only bare modifiers were held.
 bool key_up_restores(KeyValue pending, KeyValue saved);
 

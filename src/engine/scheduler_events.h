@@ -24,7 +24,10 @@ public:
     virtual void rest_skipped(const TimerEntry& /*entry*/) {}
     virtual void reminder(const TimerEntry& /*entry*/) {}
     virtual void program(const TimerEntry& /*entry*/, int /*show_command*/, std::string_view /*command_line*/) {}
+    /// No file is at the path of a due program task: its program was not started.
     virtual void program_missing(const TimerEntry& /*entry*/, std::string_view /*path*/) {}
+    /// The path of a due program task is not a program's full path: nothing was started.
+    virtual void program_refused(const TimerEntry& /*entry*/, std::string_view /*path*/) {}
 };
 
 }  // namespace vistrel

@@ -1,5 +1,9 @@
 #include "engine/settings.h"
 
+#include <algorithm>
+
+#include "engine/hot_key_rule.h"
+
 namespace vistrel {
 namespace {
 
@@ -9,16 +13,38 @@ void read_boolean(const KeyValueKey& key, std::string_view name, bool& option) {
     }
 }
 
-void read_integer(const KeyValueKey& key, std::string_view name, std::int32_t& option) {
-    if (auto value = key.read_integer(name)) {
+// Values written by hand or by another program are held to what the settings page offers, so that the page shows
+// the value in force: a boot grace of days would refuse every rest without a word.
+void read_rest_mode(const KeyValueKey& key, std::int32_t& option) {
+    if (auto value = key.read_integer(kRestModeValue); value && *value >= 0 && *value <= kRestModeMax) {
         option = *value;
     }
+}
+
+void read_boot_grace(const KeyValueKey& key, std::int32_t& option) {
+    if (auto value = key.read_integer(kStartDummyTimeValue)) {
+        option = std::clamp(*value, std::int32_t{0}, kStartDummyTimeMax);
+    }
+}
+
+void read_hot_key(const KeyValueKey& key, int item, HotKeyItems& hot_keys) {
+    if (auto value = key.read_integer(kHotKeyValues[item])) {
+        // Only the low 16 bits are a key value.
+        const auto key_value = static_cast<std::uint16_t>(*value);
+        if (is_allowed_hot_key(key_value)) {
+            hot_keys.set_key_value(item, key_value);
+        }
+    }
+}
+
+std::string quoted(std::string_view path) {
+    return "\"" + std::string(path) + "\"";
 }
 
 }  // namespace
 
 SettingsStore::SettingsStore(KeyValueStore& store, const ExecutablePath& executable)
-    : store_(store), executable_path_(executable.executable_path()) {}
+    : store_(store), run_command_(quoted(executable.executable_path())) {}
 
 void SettingsStore::load(Settings& settings, HotKeyItems& hot_keys) {
     if (auto key = store_.open_key(kSettingsKey)) {
@@ -29,12 +55,10 @@ void SettingsStore::load(Settings& settings, HotKeyItems& hot_keys) {
         read_boolean(*key, kAutoMinimizeValue, settings.AutoMinimize);
         read_boolean(*key, kCompulsoryRestValue, settings.CompulsoryRest);
         read_boolean(*key, kCompulsoryPremindValue, settings.CompulsoryPremind);
-        read_integer(*key, kRestModeValue, settings.RestMode);
-        read_integer(*key, kStartDummyTimeValue, settings.StartDummyTime);
+        read_rest_mode(*key, settings.RestMode);
+        read_boot_grace(*key, settings.StartDummyTime);
         for (int item = 0; item < 2; ++item) {
-            if (auto value = key->read_integer(kHotKeyValues[item])) {
-                hot_keys.set_key_value(item, static_cast<std::uint16_t>(*value));
-            }
+            read_hot_key(*key, item, hot_keys);
             hot_keys.activate(item);
         }
     }
@@ -47,8 +71,9 @@ void SettingsStore::reconcile_run_value(bool auto_run) {
         return;
     }
     const std::string current = key->read_string(kRunValue).value_or(std::string());
-    if (auto_run && current != executable_path_) {
-        key->write_string(kRunValue, executable_path_);
+    // The unquoted path an older version wrote is Vistrel's own too: it is rewritten quoted.
+    if (auto_run && current != run_command_) {
+        key->write_string(kRunValue, run_command_);
     } else if (!auto_run && !current.empty()) {
         key->delete_value(kRunValue);
     }
@@ -62,7 +87,7 @@ void SettingsStore::switch_auto_run(Settings& settings, bool new_state) {
         if (settings.AutoRun) {
             key->delete_value(kRunValue);
         } else {
-            key->write_string(kRunValue, executable_path_);
+            key->write_string(kRunValue, run_command_);
         }
     }
     settings.AutoRun = !settings.AutoRun;

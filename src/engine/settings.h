@@ -14,11 +14,17 @@ struct Settings {
     bool AutoMinimize = true;
     bool CompulsoryRest = true;
     bool CompulsoryPremind = false;
-    std::int32_t RestMode = 2;        // 0 dialog, 1 monitor off, anything else the screen saver
+    std::int32_t RestMode = 2;        // 0 dialog, 1 monitor off, 2 the screen saver
     std::int32_t StartDummyTime = 0;  // minutes after the computer started in which rests are refused
 };
 
-/// Where the options live, and the start-with-Windows value.
+/// What the settings page offers: the rest modes 0 to kRestModeMax, a boot grace of 0 to kStartDummyTimeMax
+/// minutes. Stored values are held to it.
+inline constexpr std::int32_t kRestModeMax = 2;
+inline constexpr std::int32_t kStartDummyTimeMax = 60;
+
+/// Where the options live, and the start-with-Windows value. The Run value holds the executable's path in quotes: a
+/// path with blanks unquoted ("C:\Program Files\...") would let a "C:\Program.exe" start in its place.
 inline constexpr char kSettingsKey[] = "SOFTWARE\\Tarnwick\\Vistrel";
 inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kRunValue[] = "Vistrel";
@@ -59,7 +65,8 @@ public:
 
     /// The load at start: reads every stored option into settings, gives the stored hot keys to their items and
     /// registers both, then makes the Run value agree with AutoRun. A value stored with the wrong type keeps its
-    /// default; a key that cannot be opened is skipped.
+    /// default, and so do a rest mode the page does not offer and a hot key is_allowed_hot_key refuses; a boot
+    /// grace outside 0-60 minutes is held to the nearer end. A key that cannot be opened is skipped.
     void load(Settings& settings, HotKeyItems& hot_keys);
 
     /// The start-with-Windows check box was set to new_state.
@@ -76,7 +83,7 @@ private:
     void reconcile_run_value(bool auto_run);
 
     KeyValueStore& store_;
-    std::string executable_path_;
+    std::string run_command_;  // what the Run value holds: the executable's path in quotes
 };
 
 }  // namespace vistrel

@@ -22,6 +22,10 @@ std::string program_path(std::string_view shell_path);
 /// the arguments when there are any; blanks and control characters around either are dropped.
 std::string program_command_line(std::string_view path, std::string_view arguments);
 
+/// What the user is told when a program task cannot start its program (UTF-8): the path and the reason, each on a
+/// line of its own.
+std::string program_failure_message(std::string_view path, std::string_view reason);
+
 /// Carries out due tasks: shows a reminder or starts a program.
 class TaskExecution {
 public:
@@ -30,10 +34,13 @@ public:
 
     /// Shows the reminder of entry in place of any dialog still open, without waiting for the user.
     void run_reminder(const TimerEntry& entry);
-    /// Starts the program of entry; a program file that does not exist is skipped silently.
+    /// Starts the program of entry. A path that is no program's full path, a file that is not there and a start
+    /// that fails are told to the user without waiting for an answer; the schedule goes on.
     void run_program(const TimerEntry& entry);
 
 private:
+    void tell_failure(std::string_view path, std::string_view reason);
+
     MessageService& zqInfo_;
     ProgramStarter& programs_;
     SchedulerEvents& events_;

@@ -1,5 +1,6 @@
 #include "engine/timetable_edits.h"
 
+#include "engine/program_path.h"
 #include "engine/task_execution.h"
 #include "engine/text_codec.h"
 
@@ -14,12 +15,13 @@ TDateTime whole_second(TDateTime t) {
     return set_time_part(t, 0, TimePart::milliseconds);
 }
 
-// The texts of a task as they will be stored, so that they are checked as stored.
+// The texts of a task as they will be stored, so that they are checked as stored. The path is never cut: its first
+// bytes may name another program.
 TaskPayload stored_payload(const TaskRequest& task) {
     TaskPayload payload;
     if (task.program) {
         payload.run_mode = task.payload.run_mode;
-        payload.shell_path = cut_gbk(task.payload.shell_path, kShellPathSize);
+        payload.shell_path = task.payload.shell_path;
         payload.command_line = cut_gbk(task.payload.command_line, kCommandLineLimit);
     } else {
         payload.remind_info = cut_gbk(task.payload.remind_info, kRemindInfoLimit);
@@ -27,11 +29,21 @@ TaskPayload stored_payload(const TaskRequest& task) {
     return payload;
 }
 
+// Whether the program at a path as stored can be started at the task's time: the path fits its field, names the
+// file beyond doubt, and a program is there now.
+bool is_startable_program(std::string_view shell_path, ProgramStarter& programs) {
+    if (shell_path.size() > kShellPathSize) {
+        return false;
+    }
+    const std::string path = program_path(shell_path);
+    return is_program_path(path) && !programs.missing_file(path);
+}
+
 EditOutcome check_task(const TaskRequest& task, const TaskPayload& payload, TDateTime now, ProgramStarter& programs) {
     if (!task.program && trim_blanks(payload.remind_info).empty()) {
         return EditRefusal::reminder_empty;
     }
-    if (task.program && !programs.file_exists(program_path(payload.shell_path))) {
+    if (task.program && !is_startable_program(payload.shell_path, programs)) {
         return EditRefusal::invalid_program_path;
     }
     // Compared with the current second: a task set for this very second is still taken.

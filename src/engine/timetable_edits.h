@@ -17,7 +17,7 @@ namespace vistrel {
 enum class EditRefusal {
     break_not_below_span,  // a generated timetable's rests would not be shorter than its interval
     reminder_empty,        // a reminder with nothing but blanks to say
-    invalid_program_path,  // no program file at the path a program task would start
+    invalid_program_path,  // no program that a program task could start at its path
     time_expired,          // a task on a date whose time has passed
     list_full,             // a new time in a list that already holds the most entries
 };
@@ -49,15 +49,16 @@ struct TaskRequest {
     TDateTime time_of_day = 0.0;    // only the time of day counts; milliseconds are cleared
     std::optional<TDateTime> date;  // the date (its whole days) of a task that runs once; none: every day
     bool program = false;           // starts a program, else shows a reminder
-    TaskPayload payload;            // texts in GBK as entered: cut to their limits, never trimmed
+    TaskPayload payload;            // texts in GBK as entered: never trimmed, cut to their limits but the path
 };
 
 /// The time a task is stored at: the time of day on its date when it has one, to the whole second.
 TDateTime task_time(const TaskRequest& task);
 
 /// Adds a task, or replaces the task at exactly its time whatever its kind. Checked in this order: a reminder
-/// must say something; a program must exist at the path that will be stored and started (program_path of the
-/// path cut to its limit), looked for through programs; a dated time must not lie before the current second.
+/// must say something; a program's path must fit in its field whole, be absolute and name a program's kind of file
+/// (is_program_path of program_path), and a file must be there, looked for through programs; a dated time must not
+/// lie before the current second.
 [[nodiscard]] EditOutcome add_task(TimerList& task_list,
                                    const TaskRequest& task,
                                    TDateTime now,

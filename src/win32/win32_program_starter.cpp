@@ -4,17 +4,24 @@
 
 #include <string>
 
+#include "win32/system_message.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
 namespace vistrel {
 
-bool Win32ProgramStarter::file_exists(std::string_view path) {
+ProgramFailure Win32ProgramStarter::missing_file(std::string_view path) {
     const DWORD attributes = GetFileAttributesW(to_wide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return system_message(GetLastError());
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return system_message(ERROR_FILE_NOT_FOUND);  // a folder, and no file of that name
+    }
+    return std::nullopt;
 }
 
-bool Win32ProgramStarter::start(std::string_view command_line, int show_command) {
+ProgramFailure Win32ProgramStarter::start(std::string_view command_line, int show_command) {
     std::wstring command = to_wide(command_line);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -22,11 +29,11 @@ bool Win32ProgramStarter::start(std::string_view command_line, int show_command)
     startup.wShowWindow = static_cast<WORD>(show_command);
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return false;
+        return system_message(GetLastError());
     }
     UniqueHandle thread(process.hThread);
     UniqueHandle started(process.hProcess);
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace vistrel

@@ -4,11 +4,11 @@
 
 namespace vistrel {
 
-/// Starts programs with CreateProcessW.
+/// Looks for program files and starts programs with CreateProcessW; failures carry the system's text.
 class Win32ProgramStarter final : public ProgramStarter {
 public:
-    bool file_exists(std::string_view path) override;
-    bool start(std::string_view command_line, int show_command) override;
+    ProgramFailure missing_file(std::string_view path) override;
+    ProgramFailure start(std::string_view command_line, int show_command) override;
 };
 
 }  // namespace vistrel

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "components/Zqinfodlg.h"
 #include "framework/application.h"
 #include "main_window_fixture.h"
 #include "test_support.h"
@@ -132,6 +133,89 @@ TEST_F(SettingsPageTest, TheBootGraceShowsTheStoredValueAndIsWrittenOnEveryKeyst
     SendMessageW(field.Handle(), WM_CHAR, L'0', 0);
     EXPECT_EQ(registry_values(kSettingsPath)[L"StartDummyTime"], integer_value(30));
     EXPECT_EQ(form->settings().StartDummyTime, 30);
+}
+
+TEST_F(SettingsPageTest, StoredValuesOutsideWhatThePageOffersShowAsTheValuesInForce) {
+    struct Case {
+        const char* name;
+        const wchar_t* value_name;
+        DWORD stored;
+        int boot_grace;
+        TRadioButton* SettingsPage::*rest_mode;
+        const wchar_t* call_up_key;
+    };
+    const Case cases[] = {
+        {"a boot grace of 69 days", L"StartDummyTime", 100000, 60, &SettingsPage::RadioButton_Restmode2,
+         L"Shift+Ctrl+Alt+F11"},
+        {"a negative boot grace", L"StartDummyTime", static_cast<DWORD>(-3), 0, &SettingsPage::RadioButton_Restmode2,
+         L"Shift+Ctrl+Alt+F11"},
+        {"a rest mode the page does not have", L"RestMode", 7, 0, &SettingsPage::RadioButton_Restmode2,
+         L"Shift+Ctrl+Alt+F11"},
+        {"dialog reminder", L"RestMode", 0, 0, &SettingsPage::RadioButton_Restmode0, L"Shift+Ctrl+Alt+F11"},
+        {"a bare letter as the call-up key", L"HotKey0", 'A', 0, &SettingsPage::RadioButton_Restmode2,
+         L"Shift+Ctrl+Alt+F11"},
+        {"Shift and a function key", L"HotKey0", 0x0474, 0, &SettingsPage::RadioButton_Restmode2,
+         L"Shift+Ctrl+Alt+F11"},
+        {"Ctrl+Alt+Q", L"HotKey0", kCtrlAltQ, 0, &SettingsPage::RadioButton_Restmode2, L"Ctrl+Alt+Q"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        set_registry_integer(c.value_name, c.stored);
+        make_window();
+        EXPECT_EQ(page().CSpinEdit9->Value(), c.boot_grace);
+        EXPECT_EQ(form->settings().StartDummyTime, c.boot_grace);
+        EXPECT_TRUE((page().*c.rest_mode)->Checked());
+        EXPECT_EQ(page().Edit_hotkey_0->Text(), c.call_up_key);
+        EXPECT_TRUE(hot_key(0).Enabled());
+        OtherProgram other;
+        EXPECT_FALSE(other.take(hot_key(0).KeyValue())) << "the key shown is the key in force";
+        EXPECT_TRUE(other.take(0x0041)) << "a bare letter is left to the other programs";
+        form.reset();
+    }
+}
+
+TEST_F(SettingsPageTest, AKeyWithoutCtrlOrAltIsRefusedInTheBox) {
+    make_window();
+    form->zqPageControl_main->SetActivePage(form->TabSheet_settings);
+    struct Case {
+        const char* name;
+        std::initializer_list<int> modifiers;
+        WORD key;
+    };
+    const Case cases[] = {
+        {"a bare letter", {}, 'A'},
+        {"Shift and a letter", {VK_SHIFT}, 'B'},
+        {"Shift and a function key", {VK_SHIFT}, VK_F5},
+        {"a bare function key", {}, VK_F8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool told = false;
+        testing_support::later([&] {
+            told = zqInfo.Showing;
+            ASSERT_TRUE(zqInfo.Showing);
+            EXPECT_EQ(zqInfo.TextLabel->Caption(), L"热键必须包含Ctrl键或Alt键，否则其他程序将无法使用这个键！");
+            EXPECT_EQ(zqInfo.Frame->Caption(), L"提示");
+            EXPECT_EQ(zqInfo.DlgType, 48u);
+            EXPECT_EQ(page().Edit_hotkey_0->Text(), L"Shift+Ctrl+Alt+F11") << "the box shows the key in force";
+            if (c.key == 'A') {
+                pump_messages(150);
+                testing_support::save_screenshot(zqInfo.Form->Handle(), "hot-key-refused-in-process");
+            }
+            click(*zqInfo.Buttons[0]);
+        });
+        capture(*page().Edit_hotkey_0, c.modifiers, c.key);
+        EXPECT_TRUE(told);
+        EXPECT_EQ(hot_key(0).PendingValue(), kCallUp);
+    }
+    const RegistryValues before = registry_values(kSettingsPath);
+    click(*page().zqBtn_update_hotkey);
+    EXPECT_EQ(registry_values(kSettingsPath)[L"HotKey0"], integer_value(kCallUp));
+    EXPECT_EQ(hot_key(0).KeyValue(), kCallUp);
+    OtherProgram other;
+    EXPECT_TRUE(other.take(0x0041));
+    EXPECT_FALSE(other.take(kCallUp));
 }
 
 TEST_F(SettingsPageTest, TheBoxesShowTheKeysInForceAndDropWhatWasNotSaved) {

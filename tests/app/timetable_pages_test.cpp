@@ -24,6 +24,7 @@
 #include "engine/text_codec.h"
 #include "test_support.h"
 #include "win32/schedule_location.h"
+#include "win32/system_message.h"
 #include "win32/wide_text.h"
 
 namespace vistrel::app {
@@ -460,16 +461,20 @@ TEST_F(TimetablePages, RefusedTasksChangeNothingAndKeepTheInput) {
     const Rows rows = task_rows();
     const std::string bytes = file_bytes();
 
-    // A program path of 101 bytes that names an existing file: it would be stored cut to 100 bytes, which name no
-    // file, so the task could never run; the path is checked as it would be stored and refused.
+    // A program path of 101 bytes that names an existing file, and whose first 100 bytes name another existing
+    // program: a path is never cut, and one that does not fit is refused.
     const std::wstring folder = temp_folder();
     std::wstring long_name = folder;
     while (gbk_size(long_name) < 96) {
         long_name += L"a";
     }
     long_name += L".exe";
-    ProgramFile typed_target(long_name + L"x");  // "...aaa.exex"; its first 100 bytes name no file
+    ProgramFile typed_target(long_name + L"x");  // "...aaa.exex"
+    ProgramFile other_program(long_name);
     ASSERT_EQ(gbk_size(long_name), 100u);
+    ProgramFile document(folder + L"说明.txt");
+    // A program in the current folder, named without it.
+    ProgramFile nearby((std::filesystem::current_path() / L"相对.exe").wstring());
 
     struct Case {
         const char* name;
@@ -502,6 +507,18 @@ TEST_F(TimetablePages, RefusedTasksChangeNothingAndKeepTheInput) {
              set_program(long_name + L"x", L"", 0);
          },
          L"无效的应用程序路径！", [&] { EXPECT_EQ(task().Edit_shell_path->Text(), long_name + L"x"); }},
+        {"program_path_relative",
+         [&] {
+             set_when(std::nullopt, encode_time(0, 10, 0, 0, 0));
+             set_program(L"相对.exe", L"", 0);
+         },
+         L"无效的应用程序路径！", [&] { EXPECT_EQ(task().Edit_shell_path->Text(), L"相对.exe"); }},
+        {"program_path_of_a_document",
+         [&] {
+             set_when(std::nullopt, encode_time(0, 10, 0, 0, 0));
+             set_program(document.path, L"", 0);
+         },
+         L"无效的应用程序路径！", [&] { EXPECT_EQ(task().Edit_shell_path->Text(), document.path); }},
         {"date_passed",
          [&] {
              set_when(today() - 1, encode_time(0, 10, 0, 0, 0));
@@ -625,6 +642,37 @@ TEST_F(TimetablePages, TypeAndDateButtonsSwitchTheEditorAndADoubleClickLoadsATas
     EXPECT_EQ(task_rows(), rows);
 }
 
+TEST_F(TimetablePages, AProgramGoneBeforeItsTimeIsNamedWithTheSystemsReason) {
+    show_page(form->TabSheet_task);
+    const TDateTime now = Win32Clock().now();
+    const std::wstring path = temp_folder() + L"已删除的 程序.exe";
+    {
+        ProgramFile program(path);
+        set_when(std::nullopt, add_time(now - static_cast<double>(day_part(now)), 2, TimePart::seconds));
+        set_program(path, L"", 0);
+        press_add_task();
+        ASSERT_EQ(task_rows().size(), 1u);
+    }
+    // The message opens from the message loop and runs a loop of its own: looked at from a timer in there.
+    bool told = false;
+    TTimer look(nullptr);
+    look.SetInterval(50);
+    look.OnTimer = [&](TObject*) {
+        if (told || !zqInfo.Showing) {
+            return;
+        }
+        told = true;
+        EXPECT_EQ(zqInfo.Frame->Caption(), L"提示");
+        EXPECT_EQ(zqInfo.DlgType, 48u);
+        EXPECT_EQ(zqInfo.TextLabel->Caption(),
+                  L"定时任务的应用程序无法启动：\r\n" + path + L"\r\n" + to_wide(system_message(ERROR_FILE_NOT_FOUND)));
+        save_screenshot_with_dialog("program_task_gone");
+        PostMessageW(zqInfo.Buttons[0]->Handle(), BM_CLICK, 0, 0);
+    };
+    look.SetEnabled(true);
+    EXPECT_TRUE(pump_until([&] { return told && !zqInfo.Showing; }, 8000)) << "told at the task's time";
+}
+
 TEST_F(TimetablePages, BrowsingOffersApplicationsAndPutsTheChosenPathInTheEditor) {
     show_page(form->TabSheet_task);
     task().RadioButton_shell_task->SetChecked(true);
@@ -649,6 +697,7 @@ TEST_F(TimetablePages, BrowsingOffersApplicationsAndPutsTheChosenPathInTheEditor
     task().SpeedButton1->Click();
     EXPECT_EQ(filters, std::vector<std::wstring>{L"应用程序"});
     EXPECT_EQ(_wcsicmp(task().Edit_shell_path->Text().c_str(), program.path.c_str()), 0);
+    chosen = nullptr;  // the file goes with this test
 }
 
 }  // namespace

@@ -219,6 +219,30 @@ TEST_F(HotKeyEditTest, ACapturedKeyTakesEffectOnlyWhenSaved) {
     EXPECT_TRUE(other.take(kCallUp));  // the old combination is free again
 }
 
+TEST_F(HotKeyEditTest, AKeyWithoutCtrlOrAltIsRefusedAndTheBoxShowsTheCurrentOneAgain) {
+    std::vector<THotKeyListItem*> refused;
+    item->OnKeyRefused = [&](TObject* sender) {
+        // Told after the box is put back, so that a message shown now finds it as it stays.
+        EXPECT_EQ(edit->Text(), L"Shift+Ctrl+Alt+F11");
+        refused.push_back(static_cast<THotKeyListItem*>(sender));
+    };
+    hold({VK_SHIFT});
+    key_down(VK_SHIFT);
+    EXPECT_EQ(edit->Text(), L"Shift+");
+    EXPECT_TRUE(refused.empty()) << "Shift alone is a key still being chosen";
+    key_down('A');
+    EXPECT_EQ(edit->Text(), L"Shift+Ctrl+Alt+F11");
+    EXPECT_EQ(item->PendingValue(), kCallUp);
+    hold({});
+    key_up('A');
+    key_down(VK_F8);
+    EXPECT_EQ(refused, (std::vector<THotKeyListItem*>{item, item}));
+    hot_keys->UpdateKey(true);
+    EXPECT_EQ(item->KeyValue(), kCallUp);
+    EXPECT_TRUE(other.take(0x0041)) << "nothing took the bare key";
+    EXPECT_FALSE(other.take(kCallUp));
+}
+
 TEST_F(HotKeyEditTest, SavingRetriesARegistrationThatFailedBefore) {
     item->activate_key(false);
     ASSERT_TRUE(other.take(kCallUp));

@@ -29,6 +29,30 @@ TEST(CapturedKey, AddsHeldModifiersAndLeavesTheKeyOutForAModifierKey) {
     }
 }
 
+TEST(CapturedKey, AKeyWithoutCtrlOrAltIsRefusedWhileModifiersAloneAreNot) {
+    struct Case {
+        const char* name;
+        KeyValue captured;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"plain A", 0x0041, true},
+        {"Shift+A", 0x0441, true},
+        {"Win+R", 0x0852, true},
+        {"plain F8", 0x0077, true},
+        {"Shift+F5", 0x0474, true},
+        {"Ctrl+Alt+Q", 0x0351, false},
+        {"Alt+F4", 0x0173, false},
+        {"Ctrl+Shift+S", 0x0653, false},
+        {"Ctrl+Alt held, no key yet", 0x0300, false},
+        {"Shift held, no key yet", 0x0400, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(capture_refused(c.captured), c.refused);
+    }
+}
+
 TEST(CapturedKey, ReleasingBareModifiersBringsBackTheSavedKey) {
     EXPECT_TRUE(key_up_restores(0x0300, 1914));
     EXPECT_TRUE(key_up_restores(0x0000, 1914));

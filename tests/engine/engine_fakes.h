@@ -97,13 +97,19 @@ class FakePrograms final : public ProgramStarter {
 public:
     explicit FakePrograms(CallLog& log) : log_(log) {}
 
-    bool file_exists(std::string_view path) override { return files.count(std::string(path)) != 0; }
-    bool start(std::string_view command_line, int show_command) override {
+    ProgramFailure missing_file(std::string_view path) override {
+        if (files.count(std::string(path)) == 0) {
+            return "找不到文件";
+        }
+        return std::nullopt;
+    }
+    ProgramFailure start(std::string_view command_line, int show_command) override {
         log_.push_back("start(" + std::string(command_line) + "|" + std::to_string(show_command) + ")");
-        return true;
+        return start_failure;
     }
 
     std::set<std::string> files;
+    ProgramFailure start_failure;  // what every start answers
 
 private:
     CallLog& log_;

@@ -60,6 +60,9 @@ public:
     void program_missing(const TimerEntry&, std::string_view path) override {
         add("program-missing " + std::string(path));
     }
+    void program_refused(const TimerEntry&, std::string_view path) override {
+        add("program-refused " + std::string(path));
+    }
 
     std::vector<std::string> lines;
 

@@ -6,7 +6,9 @@
 #include <functional>
 #include <iterator>
 
+#include "engine/memory_store.h"
 #include "engine/schedule_image.h"
+#include "engine/settings.h"
 #include "engine_rig.h"
 #include "support/schedule_bytes.h"
 
@@ -153,6 +155,33 @@ TEST(Scheduler, TakesEachEntryAlongItsRoad) {
         EXPECT_EQ(rig.Timer_day.due() - rig.clock.elapsed(), to_midnight);
         EXPECT_EQ(rig.Timer_day.Tag(), day_part(rig.clock.now()) + 1);
     }
+}
+
+// The executable's path is of no matter here.
+class AnyPath final : public ExecutablePath {
+public:
+    std::string executable_path() const override { return "C:\\Vistrel.exe"; }
+};
+
+class NoHotKeys final : public HotKeyItems {
+public:
+    void set_key_value(int, std::uint16_t) override {}
+    void activate(int) override {}
+};
+
+TEST(Scheduler, ABootGraceStoredFarOutOfRangeRefusesRestsForAnHourAtMost) {
+    MemoryStore store;
+    store.open_key(kSettingsKey)->write_integer(kStartDummyTimeValue, 100000);  // 69 days
+    EngineRig rig(kDay + clock_time(9, 59), 58u * 60000u);
+    NoHotKeys hot_keys;
+    SettingsStore(store, AnyPath()).load(rig.settings, hot_keys);
+    rig.rest(clock_time(10, 0), 1);
+    rig.rest(clock_time(10, 2), 1);
+    rig.start();
+    rig.run_to(clock_time(10, 5));
+    EXPECT_EQ(rig.take_events(), (std::vector<std::string>{"09:59:00.000 arm 60000 0", "10:00:00.000 rest-skipped",
+                                                           "10:00:00.000 arm 60000 1", "10:01:00.000 arm 60000 0",
+                                                           "10:02:00.000 rest-begin 1", "10:03:00.000 rest-end"}));
 }
 
 TEST(Scheduler, SkipsWhatFellDueWhilePaused) {

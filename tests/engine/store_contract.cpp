@@ -1,5 +1,6 @@
 #include "store_contract.h"
 
+#include <limits>
 #include <map>
 #include <optional>
 #include <vector>
@@ -11,6 +12,8 @@ namespace {
 
 constexpr char kPath[] = "C:\\Programs\\Vistrel\\Vistrel.exe";
 constexpr char kOtherPath[] = "D:\\Old place\\Vistrel.exe";
+// What the Run value holds: the path in quotes.
+constexpr char kRunCommand[] = "\"C:\\Programs\\Vistrel\\Vistrel.exe\"";
 
 class FixedPath final : public ExecutablePath {
 public:
@@ -84,7 +87,7 @@ TEST_P(StoreContract, FirstStartWritesVersionAndRunValueAndRegistersDefaultHotKe
     auto key = store().open_key(kSettingsKey);
     EXPECT_EQ(key->read_string(kVersionValue), "1.0");
     EXPECT_FALSE(key->value_exists(kAutoRunValue));
-    EXPECT_EQ(run_value(store()), kPath);
+    EXPECT_EQ(run_value(store()), kRunCommand);
 }
 
 TEST_P(StoreContract, LoadReadsEveryStoredOption) {
@@ -95,7 +98,7 @@ TEST_P(StoreContract, LoadReadsEveryStoredOption) {
         key->write_integer(kAutoMinimizeValue, 0);
         key->write_integer(kCompulsoryRestValue, 0);
         key->write_integer(kCompulsoryPremindValue, 5);  // any non-zero is true
-        key->write_integer(kRestModeValue, 7);           // not checked on load
+        key->write_integer(kRestModeValue, 1);
         key->write_integer(kStartDummyTimeValue, 45);
         key->write_integer(kHotKeyValues[0], 0x0341);
         key->write_integer(kHotKeyValues[1], 0x10077B);  // only 16 bits are a key value
@@ -109,9 +112,53 @@ TEST_P(StoreContract, LoadReadsEveryStoredOption) {
     EXPECT_EQ(settings.AutoMinimize, false);
     EXPECT_EQ(settings.CompulsoryRest, false);
     EXPECT_EQ(settings.CompulsoryPremind, true);
-    EXPECT_EQ(settings.RestMode, 7);
+    EXPECT_EQ(settings.RestMode, 1);
     EXPECT_EQ(settings.StartDummyTime, 45);
     EXPECT_EQ(hot_keys.calls, (std::vector<std::string>{"set 0 833", "activate 0", "set 1 1915", "activate 1"}));
+}
+
+TEST_P(StoreContract, StoredValuesAreHeldToWhatTheSettingsPageOffers) {
+    struct Case {
+        const char* name;
+        const char* value_name;
+        std::int32_t stored;
+        std::int32_t rest_mode;
+        std::int32_t boot_grace;
+        std::vector<std::string> hot_key_calls;
+    };
+    const Settings defaults;
+    const std::vector<std::string> default_keys = {"activate 0", "activate 1"};
+    const Case cases[] = {
+        {"a boot grace of 69 days is an hour", kStartDummyTimeValue, 100000, 2, 60, default_keys},
+        {"the longest boot grace", kStartDummyTimeValue, 60, 2, 60, default_keys},
+        {"one minute more", kStartDummyTimeValue, 61, 2, 60, default_keys},
+        {"a negative boot grace is none", kStartDummyTimeValue, -5, 2, 0, default_keys},
+        {"the lowest of all", kStartDummyTimeValue, std::numeric_limits<std::int32_t>::min(), 2, 0, default_keys},
+        {"dialog", kRestModeValue, 0, 0, 0, default_keys},
+        {"screen saver", kRestModeValue, 2, 2, 0, default_keys},
+        {"a rest mode past the last", kRestModeValue, 3, defaults.RestMode, 0, default_keys},
+        {"a negative rest mode", kRestModeValue, -1, defaults.RestMode, 0, default_keys},
+        {"a bare letter as the call-up key", kHotKeyValues[0], 0x0041, 2, 0, default_keys},
+        {"Shift and a function key", kHotKeyValues[0], 0x047B, 2, 0, default_keys},
+        {"a bare function key", kHotKeyValues[0], 0x007A, 2, 0, default_keys},
+        {"no key", kHotKeyValues[0], 0, 2, 0, default_keys},
+        {"Ctrl and Alt without a key", kHotKeyValues[1], 0x0300, 2, 0, default_keys},
+        {"Ctrl+Alt+Q", kHotKeyValues[1], 0x0351, 2, 0, {"activate 0", "set 1 849", "activate 1"}},
+        {"a bare letter above 16 bits", kHotKeyValues[1], 0x30041, 2, 0, default_keys},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh_store();
+        store().open_key(kSettingsKey)->write_integer(c.value_name, c.stored);
+        SettingsStore settings_store(store(), FixedPath());
+        Settings settings;
+        RecordingHotKeys hot_keys;
+        settings_store.load(settings, hot_keys);
+        EXPECT_EQ(settings.RestMode, c.rest_mode);
+        EXPECT_EQ(settings.StartDummyTime, c.boot_grace);
+        EXPECT_EQ(hot_keys.calls, c.hot_key_calls);
+        EXPECT_EQ(store().open_key(kSettingsKey)->read_integer(c.value_name), c.stored) << "the stored value stays";
+    }
 }
 
 TEST_P(StoreContract, ValueOfTheWrongTypeKeepsItsDefaultAndTheLoadGoesOn) {
@@ -124,7 +171,9 @@ TEST_P(StoreContract, ValueOfTheWrongTypeKeepsItsDefaultAndTheLoadGoesOn) {
             {
                 auto key = store().open_key(kSettingsKey);
                 for (const char* name : names) {
-                    key->write_integer(name, std::string_view(name) == kRestModeValue ? 1 : 0);
+                    key->write_integer(name, std::string_view(name) == kRestModeValue     ? 1
+                                             : std::string_view(name) == kHotKeyValues[0] ? 0x0351
+                                                                                          : 0);
                 }
                 if (as_blob) {
                     key.reset();
@@ -151,7 +200,7 @@ TEST_P(StoreContract, ValueOfTheWrongTypeKeepsItsDefaultAndTheLoadGoesOn) {
             const std::vector<std::string> keys_set =
                 wrong == std::string_view(kHotKeyValues[0])
                     ? std::vector<std::string>{"activate 0", "activate 1"}
-                    : std::vector<std::string>{"set 0 0", "activate 0", "activate 1"};
+                    : std::vector<std::string>{"set 0 849", "activate 0", "activate 1"};
             EXPECT_EQ(hot_keys.calls, keys_set);
             // The start-with-Windows value is still reconciled afterwards.
             EXPECT_EQ(run_value(store()).has_value(), wrong == std::string_view(kAutoRunValue));
@@ -191,11 +240,13 @@ TEST_P(StoreContract, RunValueFollowsAutoRunAtStart) {
         std::optional<std::string> after;
     };
     const Case cases[] = {
-        {"on by default, no value", std::nullopt, std::nullopt, kPath},
-        {"on, the program was moved", 1, kOtherPath, kPath},
-        {"on, path in other letter case is rewritten", 1, "c:\\programs\\vistrel\\vistrel.exe", kPath},
-        {"on and right", 1, kPath, kPath},
+        {"on by default, no value", std::nullopt, std::nullopt, kRunCommand},
+        {"on, the program was moved", 1, kOtherPath, kRunCommand},
+        {"on, path in other letter case is rewritten", 1, "\"c:\\programs\\vistrel\\vistrel.exe\"", kRunCommand},
+        {"on and right", 1, kRunCommand, kRunCommand},
+        {"on, the bare path an older version wrote is quoted", 1, kPath, kRunCommand},
         {"off, a leftover value is deleted", 0, kOtherPath, std::nullopt},
+        {"off, an older version's bare path is deleted", 0, kPath, std::nullopt},
         {"off, no value", 0, std::nullopt, std::nullopt},
     };
     for (const auto& c : cases) {
@@ -234,7 +285,7 @@ TEST_P(StoreContract, StartWithWindowsSwitchTwiceReturnsToTheFirstState) {
         settings_store.switch_auto_run(settings, !first);
         EXPECT_EQ(settings.AutoRun, !first);
         EXPECT_EQ(store().open_key(kSettingsKey)->read_integer(kAutoRunValue), first ? 0 : 1);
-        EXPECT_EQ(run_value(store()), first ? std::nullopt : std::optional<std::string>(kPath));
+        EXPECT_EQ(run_value(store()), first ? std::nullopt : std::optional<std::string>(kRunCommand));
 
         settings_store.switch_auto_run(settings, first);
         EXPECT_EQ(settings.AutoRun, first);

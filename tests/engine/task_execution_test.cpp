@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/text_codec.h"
 #include "engine_rig.h"
 
 namespace vistrel {
@@ -62,16 +63,75 @@ TEST(TaskExecution, ProgramTaskStartsItsProgramInItsWindowMode) {
                        "start(\"D:\\工具\\a b.exe\" 说明|6)", "start(\"D:\\工具\\a b.exe\" 说明|0)"}));
 }
 
-TEST(TaskExecution, MissingProgramIsSkippedSilentlyAndTheNextEntryFollows) {
+TEST(TaskExecution, MissingProgramIsToldWithoutWaitingAndTheNextEntryFollows) {
     EngineRig rig(kDay + clock_time(9, 59));
     rig.program(clock_time(10, 0), 0, "C:\\gone.exe", "");
     rig.reminder(clock_time(10, 30), "next");
     rig.start();
     rig.run_to(clock_time(11, 0));
-    EXPECT_EQ(rig.take_calls(), (CallLog{"CloseDialog", "MessageDlg(next|消息提醒|0|posted)"}));
+    EXPECT_EQ(rig.take_calls(),
+              (CallLog{"MessageDlg(定时任务的应用程序无法启动：\r\nC:\\gone.exe\r\n找不到文件|提示|48|posted)",
+                       "CloseDialog", "MessageDlg(next|消息提醒|0|posted)"}));
     EXPECT_EQ(rig.take_events(),
               (std::vector<std::string>{"09:59:00.000 arm 60000 0", "10:00:00.000 program-missing C:\\gone.exe",
                                         "10:00:00.000 arm 1800000 0", "10:30:00.000 reminder next"}));
+}
+
+TEST(TaskExecution, AProgramThatCannotStartIsToldWithItsPathAndTheReason) {
+    struct Case {
+        const char* name;
+        std::string path;  // GBK, as stored
+        bool exists;
+        ProgramFailure start_failure;
+        CallLog calls;
+        std::string event;
+    };
+    const std::string han_path = "D:\\\xB9\xA4\xBE\xDF\\a.exe";  // GBK of "D:\工具\a.exe"
+    const Case cases[] = {
+        {"the start fails",
+         han_path,
+         true,
+         "不是有效的 Win32 应用程序。",
+         {"start(\"D:\\工具\\a.exe\" -x|1)",
+          "MessageDlg(定时任务的应用程序无法启动：\r\nD:\\工具\\a.exe\r\n不是有效的 Win32 应用程序。|提示|48|posted)"},
+         "program 1 \"D:\\工具\\a.exe\" -x"},
+        {"gone since it was added",
+         han_path,
+         false,
+         std::nullopt,
+         {"MessageDlg(定时任务的应用程序无法启动：\r\nD:\\工具\\a.exe\r\n找不到文件|提示|48|posted)"},
+         "program-missing D:\\工具\\a.exe"},
+        {"a relative path from an older file is not tried",
+         "tools\\a.exe",
+         true,
+         std::nullopt,
+         {"MessageDlg(定时任务的应用程序无法启动：\r\ntools\\a.exe\r\n无效的应用程序路径！|提示|48|posted)"},
+         "program-refused tools\\a.exe"},
+        {"a document is not a program",
+         "C:\\notes.txt",
+         true,
+         std::nullopt,
+         {"MessageDlg(定时任务的应用程序无法启动：\r\nC:\\notes.txt\r\n无效的应用程序路径！|提示|48|posted)"},
+         "program-refused C:\\notes.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineRig rig(kDay + clock_time(9, 59));
+        if (c.exists) {
+            rig.programs.files.insert(gbk_to_utf8(c.path));
+        }
+        rig.programs.start_failure = c.start_failure;
+        rig.program(clock_time(10, 0), 0, c.path, "-x");
+        rig.reminder(clock_time(10, 30), "next");
+        rig.start();
+        rig.run_to(clock_time(11, 0));
+        CallLog calls = c.calls;
+        calls.insert(calls.end(), {"CloseDialog", "MessageDlg(next|消息提醒|0|posted)"});
+        EXPECT_EQ(rig.take_calls(), calls);
+        EXPECT_EQ(rig.take_events(),
+                  (std::vector<std::string>{"09:59:00.000 arm 60000 0", "10:00:00.000 " + c.event,
+                                            "10:00:00.000 arm 1800000 0", "10:30:00.000 reminder next"}));
+    }
 }
 
 TEST(TaskExecution, ReminderReplacesAnOpenDialogWithoutWaiting) {

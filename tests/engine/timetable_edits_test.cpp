@@ -33,13 +33,16 @@ class RecordingPrograms final : public ProgramStarter {
 public:
     explicit RecordingPrograms(std::set<std::string> files) : files_(std::move(files)) {}
 
-    bool file_exists(std::string_view path) override {
+    ProgramFailure missing_file(std::string_view path) override {
         looked_for.emplace_back(path);
-        return files_.count(std::string(path)) != 0;
+        if (files_.count(std::string(path)) == 0) {
+            return "no such file";
+        }
+        return std::nullopt;
     }
-    bool start(std::string_view command_line, int) override {
+    ProgramFailure start(std::string_view command_line, int) override {
         started.emplace_back(command_line);
-        return true;
+        return std::nullopt;
     }
 
     std::vector<std::string> looked_for;
@@ -177,9 +180,12 @@ protected:
     static inline const TDateTime kToday = date_time(2005, 5, 18);
     static inline const std::string kProgram = "C:\\Tools\\app.exe";
     static inline const std::string kLongFolder = "C:\\" + std::string(84, 'd') + "\\";  // 88 bytes
+    static inline const std::string kFullPath = "C:\\" + std::string(93, 'p') + ".exe";  // 100 bytes
 
-    RecordingPrograms programs_{{kProgram, kLongFolder + "application.exe",
-                                 kLongFolder + "app.exe" + std::string(5, 'x'), "C:\\" + std::string(97, 'p')}};
+    RecordingPrograms programs_{{kProgram, kLongFolder + "application.exe", kLongFolder + "app.exe", kFullPath,
+                                 "\\\\server\\share\\Tools\\backup.CMD", "D:/Tools/run.Bat", "c:\\dos\\edit.com",
+                                 "C:\\Tools\\notes.txt", "C:\\Tools\\app", "Tools\\app.exe", "\\Tools\\app.exe",
+                                 "C:Tools\\app.exe", "app.exe", "\\\\server\\app.exe", "C:\\Tools\\app.exe\\"}};
     TimerList task_list_{ListKind::task};
 };
 
@@ -201,6 +207,23 @@ TEST_F(AddTaskTest, RefusesWhatTheChecksRefuseInTheirOrderAndChangesNothing) {
         {"blank path", program(clock_time(9, 0), "   "), EditRefusal::invalid_program_path},
         {"path of an existing program that does not fit in 100 bytes",
          program(clock_time(9, 0), kLongFolder + "application.exe"), EditRefusal::invalid_program_path},
+        {"path whose first 100 bytes name another existing program",
+         program(clock_time(9, 0), kLongFolder + "app.exe" + std::string(6, 'x')), EditRefusal::invalid_program_path},
+        {"path of 101 bytes, the last of them a blank", program(clock_time(9, 0), kFullPath + " "),
+         EditRefusal::invalid_program_path},
+        {"a document", program(clock_time(9, 0), "C:\\Tools\\notes.txt"), EditRefusal::invalid_program_path},
+        {"a file without an extension", program(clock_time(9, 0), "C:\\Tools\\app"), EditRefusal::invalid_program_path},
+        {"a path ending in a separator", program(clock_time(9, 0), "C:\\Tools\\app.exe\\"),
+         EditRefusal::invalid_program_path},
+        {"relative to the current folder", program(clock_time(9, 0), "Tools\\app.exe"),
+         EditRefusal::invalid_program_path},
+        {"a bare file name", program(clock_time(9, 0), "app.exe"), EditRefusal::invalid_program_path},
+        {"relative to the current drive's root", program(clock_time(9, 0), "\\Tools\\app.exe"),
+         EditRefusal::invalid_program_path},
+        {"relative to a drive's current folder", program(clock_time(9, 0), "C:Tools\\app.exe"),
+         EditRefusal::invalid_program_path},
+        {"a share without its name", program(clock_time(9, 0), "\\\\server\\app.exe"),
+         EditRefusal::invalid_program_path},
         {"missing program before a passed date", program(clock_time(9, 0), "C:\\gone.exe", "", yesterday),
          EditRefusal::invalid_program_path},
         {"dated one minute ago", reminder(clock_time(9, 59), "late", kToday), EditRefusal::time_expired},
@@ -243,8 +266,13 @@ TEST_F(AddTaskTest, StoresTheTaskAtItsTimeWithItsTextsCutAsTheyWereChecked) {
          kProgram + " ", ""},
         {"path with a leading blank kept as given", program(clock_time(9, 0), " " + kProgram), "09:00:00", 6,
          " " + kProgram, ""},
-        {"path of exactly 100 bytes", program(clock_time(9, 0), "C:\\" + std::string(97, 'p')), "09:00:00", 6,
-         "C:\\" + std::string(97, 'p'), ""},
+        {"path of exactly 100 bytes", program(clock_time(9, 0), kFullPath), "09:00:00", 6, kFullPath, ""},
+        {"batch file on a network share", program(clock_time(9, 0), "\\\\server\\share\\Tools\\backup.CMD"), "09:00:00",
+         6, "\\\\server\\share\\Tools\\backup.CMD", ""},
+        {"batch file with forward slashes", program(clock_time(9, 0), "D:/Tools/run.Bat"), "09:00:00", 6,
+         "D:/Tools/run.Bat", ""},
+        {"program of the .com kind", program(clock_time(9, 0), "c:\\dos\\edit.com"), "09:00:00", 6, "c:\\dos\\edit.com",
+         ""},
         {"arguments cut between characters", program(clock_time(9, 0), kProgram, "a" + repeated(kHan, 60)), "09:00:00",
          6, kProgram, "a" + repeated(kHan, 49)},
         {"dated program", program(clock_time(22, 0), kProgram, "shutdown", kToday + 3), "2005-05-21 22:00:00", 7,
@@ -269,12 +297,16 @@ TEST_F(AddTaskTest, StoresTheTaskAtItsTimeWithItsTextsCutAsTheyWereChecked) {
     }
 }
 
-TEST_F(AddTaskTest, APathThatFitsOnlyWhenCutIsCheckedCut) {
-    // 88 + 7 + 5 bytes fit exactly; one more character is cut away before the path is looked for.
-    const std::string fits = kLongFolder + "app.exe" + std::string(5, 'x');
-    ASSERT_EQ(fits.size(), kShellPathSize);
+TEST_F(AddTaskTest, APathIsNeverCutAndOneThatDoesNotFitIsNotLookedFor) {
+    // 88 + 7 bytes name an existing program; with one more character the path does not fit in its 100 bytes.
+    const std::string fits = kLongFolder + "app.exe";
     programs_.looked_for.clear();
-    EXPECT_EQ(add_task(task_list_, program(clock_time(9, 0), fits + kHan), kNow, programs_), std::nullopt);
+    EXPECT_EQ(add_task(task_list_, program(clock_time(9, 0), fits + std::string(5, 'x') + kHan), kNow, programs_),
+              EditRefusal::invalid_program_path);
+    EXPECT_TRUE(programs_.looked_for.empty());
+    EXPECT_EQ(find_entry(task_list_, clock_time(9, 0)), nullptr);
+
+    EXPECT_EQ(add_task(task_list_, program(clock_time(9, 0), fits), kNow, programs_), std::nullopt);
     EXPECT_EQ(programs_.looked_for, std::vector<std::string>{fits});
     EXPECT_EQ(find_entry(task_list_, clock_time(9, 0))->shell_path(), fits);
 }

@@ -105,6 +105,25 @@ TEST_F(Simulate, PrintsEveryEventOfTheEngineInOrder) {
         }));
 }
 
+TEST_F(Simulate, AProgramThatWouldNotStartIsNamedWithWhy) {
+    Schedule schedule;
+    ASSERT_TRUE(insert_task(schedule.task_list, at(10, 0), ENTRY_TASK | ENTRY_PROGRAM, program(0, "tool box.exe", "")));
+    ASSERT_TRUE(insert_task(schedule.task_list, at(10, 10), ENTRY_TASK | ENTRY_PROGRAM, program(0, file_, "")));
+    ASSERT_TRUE(insert_task(schedule.task_list, at(10, 20), ENTRY_TASK | ENTRY_PROGRAM,
+                            program(0, (dir_ / "gone.exe").string(), "")));
+    save(schedule);
+    const Preview run = simulate({"--from", "2024-05-18 09:59:00", "--to", "2024-05-18 10:30:00"});
+    EXPECT_EQ(run.status, kExitOk);
+    EXPECT_EQ(run.lines, (std::vector<std::string>{
+                             "2024-05-18 09:59:00.000\tarm\t60000\t0",
+                             "2024-05-18 10:00:00.000\tprogram-refused\ttool box.exe",
+                             "2024-05-18 10:00:00.000\tarm\t600000\t0",
+                             "2024-05-18 10:10:00.000\tprogram-refused\t" + file_,
+                             "2024-05-18 10:10:00.000\tarm\t600000\t0",
+                             "2024-05-18 10:20:00.000\tprogram-missing\t" + (dir_ / "gone.exe").string(),
+                         }));
+}
+
 TEST_F(Simulate, OptionsStandForTheSettings) {
     Schedule schedule;
     ASSERT_TRUE(insert_rest(schedule.rest_list, at(10, 0), 2));

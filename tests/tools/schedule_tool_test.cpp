@@ -235,6 +235,8 @@ TEST_F(ScheduleToolTest, RefusedCommandsSayWhyAndLeaveTheFileAsItWas) {
         {{"add-program", "%FILE%", "08:00:00", "0", "%EXE%.missing"}, 1, "无效的应用程序路径！"},
         {{"add-program", "%FILE%", "08:00:00", "0", "   "}, 1, "无效的应用程序路径！"},
         {{"add-program", "%FILE%", "08:00:00", "0", "/"}, 1, "无效的应用程序路径！"},
+        {{"add-program", "%FILE%", "08:00:00", "0", "prog.exe"}, 1, "无效的应用程序路径！"},
+        {{"add-program", "%FILE%", "08:00:00", "0", "%FILE%"}, 1, "无效的应用程序路径！"},
         {{"generate", "%FILE%", "08:00:00", "18:00:00", "9", "5"}, 1, "span minutes out of range (10-180): 9"},
         {{"generate", "%FILE%", "08:00:00", "18:00:00", "181", "5"}, 1, "span minutes out of range (10-180): 181"},
         {{"add-rest", "%FILE%", "08:00:00", "0"}, 1, "rest minutes out of range (1-60): 0"},

@@ -95,7 +95,8 @@ TEST(RegistryStore, SettingsLandUnderTheCurrentUsersKeysWithTheirTypes) {
     NoHotKeys hot_keys;
     settings_store.load(settings, hot_keys);
     EXPECT_EQ(registry_text(kSettings, L"Version"), L"1.0");
-    EXPECT_EQ(registry_text(kRun, L"Vistrel"), module_path());
+    EXPECT_EQ(registry_text(kRun, L"Vistrel"), L"\"" + module_path() + L"\"")
+        << "in quotes, for the blanks a path may hold";
 
     settings_store.switch_auto_run(settings, false);
     EXPECT_EQ(registry_integer(kSettings, L"AutoRun"), 0u);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/task_execution.h"
+#include "win32/system_message.h"
 #include "win32/wide_text.h"
 
 namespace vistrel {
@@ -61,7 +62,7 @@ protected:
 
 TEST_F(ProgramStart, ProgramGetsTheShowCommandOfItsRunMode) {
     Win32ProgramStarter starter;
-    ASSERT_TRUE(starter.file_exists(to_utf8(probe_)));
+    ASSERT_EQ(starter.missing_file(to_utf8(probe_)), std::nullopt);
     struct Case {
         std::uint8_t run_mode;
         const char* expected;
@@ -72,18 +73,55 @@ TEST_F(ProgramStart, ProgramGetsTheShowCommandOfItsRunMode) {
         const std::wstring out = folder_ + L"report " + std::to_wstring(c.run_mode) + L".txt";
         // The report's path has a blank too: quoted, it stays one argument.
         const std::string command = program_command_line(to_utf8(probe_), "\"" + to_utf8(out) + "\"");
-        ASSERT_TRUE(starter.start(command, show_command(c.run_mode)));
+        ASSERT_EQ(starter.start(command, show_command(c.run_mode)), std::nullopt);
         EXPECT_EQ(report(out), c.expected);
     }
 }
 
-TEST_F(ProgramStart, FileTestAcceptsOnlyExistingFiles) {
+TEST_F(ProgramStart, FileTestAcceptsOnlyExistingFilesAndSaysWhyNot) {
     Win32ProgramStarter starter;
-    EXPECT_TRUE(starter.file_exists(to_utf8(probe_)));
-    EXPECT_FALSE(starter.file_exists(to_utf8(folder_ + L"missing.exe")));
-    EXPECT_FALSE(starter.file_exists(to_utf8(folder_)));
-    EXPECT_FALSE(starter.file_exists(""));
-    EXPECT_FALSE(starter.start("\"" + to_utf8(folder_ + L"missing.exe") + "\"", 1));
+    const std::string not_found = system_message(ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(starter.missing_file(to_utf8(probe_)), std::nullopt);
+    EXPECT_EQ(starter.missing_file(to_utf8(folder_ + L"missing.exe")), not_found);
+    EXPECT_EQ(starter.missing_file(to_utf8(folder_ + L"no folder\\missing.exe")), system_message(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(starter.missing_file(to_utf8(folder_)), not_found);
+    EXPECT_TRUE(starter.missing_file("").has_value());
+}
+
+TEST_F(ProgramStart, AFailedStartGivesTheSystemsReason) {
+    // A file that is there but holds no program.
+    const std::wstring fake = folder_ + L"not a program.exe";
+    if (FILE* out = _wfopen(fake.c_str(), L"w")) {
+        std::fputs("no program in here", out);
+        std::fclose(out);
+    }
+    Win32ProgramStarter starter;
+    struct Case {
+        const char* name;
+        std::wstring path;
+        DWORD error;
+    };
+    const Case cases[] = {
+        {"gone", folder_ + L"missing.exe", ERROR_FILE_NOT_FOUND},
+        {"no program in the file", fake, ERROR_BAD_EXE_FORMAT},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProgramFailure failure = starter.start(program_command_line(to_utf8(c.path), ""), kShowNormal);
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_EQ(*failure, system_message(c.error));
+    }
+    DeleteFileW(fake.c_str());
+}
+
+TEST(SystemMessage, IsTheSystemsTextWithoutTheLineEnd) {
+    const std::string text = system_message(ERROR_FILE_NOT_FOUND);
+    ASSERT_FALSE(text.empty());
+    EXPECT_NE(text.back(), '\n');
+    EXPECT_NE(text.back(), '\r');
+    EXPECT_NE(text.back(), ' ');
+    EXPECT_NE(text, system_message(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(system_message(0xE0001234), "系统错误 3758101044") << "a code without a text is named by its number";
 }
 
 }  // namespace

@@ -10,12 +10,15 @@ namespace vistrel::tool {
 /// Looks for program files on disk, as the program does, but starts nothing: the tool only checks and previews.
 class ProgramFileTest final : public ProgramStarter {
 public:
-    bool file_exists(std::string_view path) override {
+    ProgramFailure missing_file(std::string_view path) override {
         std::error_code error;
         const std::filesystem::path file(std::u8string(path.begin(), path.end()));
-        return !path.empty() && std::filesystem::is_regular_file(file, error);
+        if (path.empty() || !std::filesystem::is_regular_file(file, error)) {
+            return "no such file";
+        }
+        return std::nullopt;
     }
-    bool start(std::string_view, int) override { return true; }
+    ProgramFailure start(std::string_view, int) override { return std::nullopt; }
 };
 
 }  // namespace vistrel::tool

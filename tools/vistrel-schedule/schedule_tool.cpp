@@ -52,8 +52,9 @@ generate    Replaces the rest timetable by rests of MINUTES (1-60) every SPAN mi
 add-reminder
             Shows TEXT at TIME: HH:MM:SS every day, or YYYY-MM-DD HH:MM:SS once (not in
             the past). A task at the same time is replaced.
-add-program Starts the program PATH (an existing file) with ARGUMENTS at TIME, in window
-            mode RUN_MODE: 0 default, 1 maximised, 2 minimised, 3 hidden.
+add-program Starts the program PATH with ARGUMENTS at TIME, in window mode RUN_MODE: 0
+            default, 1 maximised, 2 minimised, 3 hidden. PATH must be an existing program
+            file (.exe, .com, .bat or .cmd) named by its full path, in at most 100 bytes.
 remove      Deletes the entry at TIME (as show prints it) from the rest or task list.
 clear       Deletes every entry of the rest or task list.
 simulate    Previews what Vistrel will do with the timetables of FILE (read, never written):
@@ -71,6 +72,9 @@ simulate    Previews what Vistrel will do with the timetables of FILE (read, nev
               program  SHOW  COMMAND  a program would be started (SHOW: its window mode's
                                       show command)
               program-missing  PATH   a program file does not exist: the task is skipped
+                                      and Vistrel says so
+              program-refused  PATH   PATH is no program's full path: the task is skipped
+                                      and Vistrel says so
               pause / resume          the schedule paused or resumed at --pause/--resume (a
                                       pause while paused, or a resume while running, does
                                       nothing); it comes after what falls due at that moment

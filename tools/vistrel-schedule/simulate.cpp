@@ -55,6 +55,9 @@ public:
     void program_missing(const TimerEntry&, std::string_view path) override {
         line("program-missing", escape_text(path));
     }
+    void program_refused(const TimerEntry&, std::string_view path) override {
+        line("program-refused", escape_text(path));
+    }
 
     template <typename... Fields>
     void line(std::string_view what, const Fields&... fields) {

@@ -44,3 +44,27 @@ e2e_a_saved_hot_key_is_in_force_after_a_restart() {
     xdotool key ctrl+alt+q
     check "the new key hides the window" wait_for "visible=0 iconic=0" 5 probe state "$main_class"
 }
+
+# How many controls of the main window show that text.
+shown_controls() { probe child-rect "$main_class" "$1" 2>/dev/null | wc -l; }
+
+# A key without Ctrl or Alt would be taken from every program: the box refuses it with a message, and one stored in
+# the registry is passed over for the default.
+e2e_a_hot_key_without_ctrl_or_alt_is_refused() {
+    set_setting HotKey1 0x41  # a bare A for the screen-saver key
+    start_vistrel_ready
+    open_settings_page
+    check "the stored bare key is passed over for the default" wait_for 1 5 shown_controls "Shift+Ctrl+Alt+F12"
+    click_in_control "Shift+Ctrl+Alt+F11" 20 10
+    xdotool key a
+    check "a bare key pressed in the box is refused with a message" probe wait-title "提示" 5000
+    screenshot hot-key-refused
+    probe click "提示" "确定"
+    check "the box shows the key in force" wait_for 1 5 shown_controls "Shift+Ctrl+Alt+F11"
+    click_in_control "热键设置" 180 80
+    check "saving keeps the call-up key in force" wait_for 0x77a 5 setting HotKey0
+    check "and stores the default in place of the bare key" equals "$(setting HotKey1)" 0x77b
+    focus_other_program
+    xdotool key ctrl+alt+shift+F11
+    check "the call-up key still works" wait_for "visible=0 iconic=0" 5 probe state "$main_class"
+}

@@ -8,9 +8,9 @@ e2e_first_start_sets_up_the_user_and_goes_to_the_tray() {
     check "application minimised" wait_for "visible=0 iconic=1" 10 probe owner-state "$main_class"
     check "window minimised to the tray" equals "$(probe state "$main_class")" "visible=0 iconic=0"
     check "settings version 1.0" equals "$(reg_value "$settings_key" Version)" "1.0"
-    check "started with Windows from its own path" \
+    check "started with Windows from its own path, in quotes" \
         equals "$(reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' Vistrel)" \
-        "$(winepath -w "$VISTREL_EXE" 2>/dev/null | tr -d '\r')"
+        "\"$(winepath -w "$VISTREL_EXE" 2>/dev/null | tr -d '\r')\""
     check "24 standard rests saved" equals "$(schedule show | grep -c '^rest')" 24
     check "the first at 00:00:01, the last at 23:00:01, each of 1 minute" \
         equals "$(schedule show | sed -n '1p;24p' | tr '\t' ' ')" "$(printf 'rest 00:00:01 1\nrest 23:00:01 1')"

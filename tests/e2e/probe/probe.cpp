@@ -1,5 +1,6 @@
 // vistrel-probe: reads the state of a running Vistrel from outside, for the end-to-end tests.
 //   count CLASS                  number of top-level windows of that class
+//   windows                      every top-level window, one a line: "CLASS<TAB>PROCESS ID<TAB>VISIBLE"
 //   wait CLASS MILLISECONDS      waits until a window of that class exists (exit 1 on time-out)
 //   state CLASS                  "visible=V iconic=I" of the first window of that class (exit 1 when none)
 //   minimize CLASS               minimises the application of that window, as the frame's minimise button does
@@ -467,9 +468,26 @@ int usage() {
     return 2;
 }
 
+int print_windows() {
+    EnumWindows(
+        [](HWND window, LPARAM) {
+            wchar_t name[256] = {};
+            GetClassNameW(window, name, 256);
+            DWORD process_id = 0;
+            GetWindowThreadProcessId(window, &process_id);
+            std::printf("%s\t%lu\t%d\n", to_utf8(name).c_str(), process_id, IsWindowVisible(window) ? 1 : 0);
+            return TRUE;
+        },
+        0);
+    return 0;
+}
+
 // Runs one command; args[0] is its name. Returns the exit status.
 int run(const std::vector<std::wstring>& args) {
     const auto argc = args.size();
+    if (argc == 1 && args[0] == L"windows") {
+        return print_windows();
+    }
     if (argc < 2) {
         return usage();
     }
