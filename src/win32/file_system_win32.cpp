@@ -6,8 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <string_view>
-
+#include "win32/system_message.h"
 #include "win32/wide_text.h"
 
 namespace vistrel {
@@ -43,17 +42,7 @@ std::string path_utf8(const NativePath& path) {
 // a failure of the library's own (no such code) falls back on errno.
 std::string last_failure_reason() {
     const DWORD code = GetLastError();
-    if (code == ERROR_SUCCESS) {
-        return strerror(errno);
-    }
-    wchar_t text[512] = {};
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                        text, 512, nullptr);
-    std::wstring_view reason(text, length);
-    while (!reason.empty() && (reason.back() == L'\r' || reason.back() == L'\n' || reason.back() == L' ')) {
-        reason.remove_suffix(1);
-    }
-    return reason.empty() ? "error " + std::to_string(code) : to_utf8(reason);
+    return code == ERROR_SUCCESS ? std::string(strerror(errno)) : system_message(code);
 }
 
 }  // namespace vistrel
