@@ -46,7 +46,8 @@ void AboutPage::create_copyright_group(TTabSheet& sheet) {
     GroupBox_copyright->SetParent(&sheet);
     GroupBox_copyright->SetCaption(L"版权声明");
     GroupBox_copyright->SetBounds(8, 5, 446, 99);
-    for (auto [column, left] : {std::pair{kLeftColumn, 14}, std::pair{kRightColumn, 158}}) {
+    // The right column ends before the picture button at 355.
+    for (auto [column, left] : {std::pair{kLeftColumn, 14}, std::pair{kRightColumn, 150}}) {
         int top = 22;
         for (int row = 0; row < 4; ++row) {
             add_label(owner_, *GroupBox_copyright, std::wstring(column[row].name) + L"：　" + column[row].value, left,

@@ -80,11 +80,12 @@ inline TCheckBox* add_check_box(TComponent& owner,
                                 TWinControl& parent,
                                 const std::wstring& caption,
                                 int left,
-                                int top) {
+                                int top,
+                                int width) {
     auto* box = new TCheckBox(&owner);
     box->SetParent(&parent);
     box->SetCaption(caption);
-    box->SetBounds(left, top, 200, box->Height());
+    box->SetBounds(left, top, width, box->Height());
     return box;
 }
 

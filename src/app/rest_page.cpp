@@ -13,10 +13,29 @@
 namespace vistrel::app {
 namespace {
 
-TzqButton* add_button(TComponent& owner, TWinControl& parent, const std::wstring& caption, int left) {
+// Each tab of the inner page control holds one line, 442 x 39: fields 8 pixels down, their labels on the fields' text
+// line, the button a little taller and 4 pixels clear of the tab's right edge. The places leave each label its
+// width in the program's font (宋体 at 12 pixels: 6 pixels a half-width character, blanks included) and a field
+// room for its widest value beside its arrows.
+constexpr int kFieldTop = 8;
+constexpr int kLabelTop = 12;
+constexpr int kTimePickerWidth = 72;
+constexpr int kTwoDigitsWidth = 40;
+constexpr int kThreeDigitsWidth = 46;
+// Both tabs have their button in the same place, so that switching tabs leaves the action where it was.
+constexpr RECT kButtonBounds{404, 6, 34, 24};
+
+// A spin field as wide as its largest value needs.
+TSpinEdit* add_number_field(TComponent& owner, TWinControl& tab, int left, int min_value, int max_value, int value) {
+    TSpinEdit* field = add_spin_edit(owner, tab, left, kFieldTop, min_value, max_value, value);
+    field->SetWidth(max_value > 99 ? kThreeDigitsWidth : kTwoDigitsWidth);
+    return field;
+}
+
+TzqButton* add_button(TComponent& owner, TWinControl& parent, const std::wstring& caption) {
     auto* button = new TzqButton(&owner);
     button->SetParent(&parent);
-    button->SetBounds(left, 6, 44, 24);
+    button->SetBounds(kButtonBounds.left, kButtonBounds.top, kButtonBounds.right, kButtonBounds.bottom);
     button->SetCaption(caption);
     return button;
 }
@@ -45,32 +64,32 @@ RestPage::RestPage(TComponent& owner,
 
 void RestPage::create_standard_tab() {
     TTabSheet& tab = *TabSheet_standard;
-    add_label(owner_, tab, L"从", 8, 12);
-    DateTimePicker_begin = add_time_picker(owner_, tab, 22, 8, 72);
+    add_label(owner_, tab, L"从", 4, kLabelTop);
+    DateTimePicker_begin = add_time_picker(owner_, tab, 18, kFieldTop, kTimePickerWidth);
     DateTimePicker_begin->SetTime(encode_time(0, 0, 0, 1, 0));
-    add_label(owner_, tab, L"到", 98, 12);
-    DateTimePicker_end = add_time_picker(owner_, tab, 112, 8, 72);
+    add_label(owner_, tab, L"到", 94, kLabelTop);
+    DateTimePicker_end = add_time_picker(owner_, tab, 108, kFieldTop, kTimePickerWidth);
     DateTimePicker_end->SetTime(encode_time(0, 23, 59, 59, 0));
-    add_label(owner_, tab, L"  每隔", 184, 12);
-    CSpinEdit_ansi_span = add_spin_edit(owner_, tab, 222, 8, 10, 180, 60);
-    add_label(owner_, tab, L"分钟   休息", 266, 12);
-    CSpinEdit_ansi_break = add_spin_edit(owner_, tab, 334, 8, 1, 60, 1);
-    add_label(owner_, tab, L"分钟", 378, 12);
-    zqButton_generate_timers = add_button(owner_, tab, L"确定", 402);
+    add_label(owner_, tab, L"  每隔", 180, kLabelTop);
+    CSpinEdit_ansi_span = add_number_field(owner_, tab, 218, 10, 180, 60);
+    add_label(owner_, tab, L"分钟   休息", 266, kLabelTop);
+    CSpinEdit_ansi_break = add_number_field(owner_, tab, 334, 1, 60, 1);
+    add_label(owner_, tab, L"分钟", 376, kLabelTop);
+    zqButton_generate_timers = add_button(owner_, tab, L"确定");
     zqButton_generate_timers->OnClick = [this](TObject* sender) { zqButton_generate_timersClick(sender); };
 }
 
 void RestPage::create_custom_tab() {
     TTabSheet& tab = *TabSheet_custom;
-    CSpinEdit_custom_hour = add_spin_edit(owner_, tab, 8, 8, 0, 23, 0);
-    add_label(owner_, tab, L"点", 52, 12);
-    CSpinEdit_custom_minute = add_spin_edit(owner_, tab, 68, 8, 0, 59, 0);
-    add_label(owner_, tab, L"分", 112, 12);
-    CSpinEdit_custom_second = add_spin_edit(owner_, tab, 128, 8, 0, 59, 0);
-    add_label(owner_, tab, L"秒           休息", 172, 12);
-    CSpinEdit_custom_break = add_spin_edit(owner_, tab, 282, 8, 1, 60, 1);
-    add_label(owner_, tab, L"分钟", 326, 12);
-    zqButton_add_rest_timer = add_button(owner_, tab, L"添加", 402);
+    CSpinEdit_custom_hour = add_number_field(owner_, tab, 8, 0, 23, 0);
+    add_label(owner_, tab, L"点", 52, kLabelTop);
+    CSpinEdit_custom_minute = add_number_field(owner_, tab, 68, 0, 59, 0);
+    add_label(owner_, tab, L"分", 112, kLabelTop);
+    CSpinEdit_custom_second = add_number_field(owner_, tab, 128, 0, 59, 0);
+    add_label(owner_, tab, L"秒           休息", 172, kLabelTop);
+    CSpinEdit_custom_break = add_number_field(owner_, tab, 282, 1, 60, 1);
+    add_label(owner_, tab, L"分钟", 326, kLabelTop);
+    zqButton_add_rest_timer = add_button(owner_, tab, L"添加");
     zqButton_add_rest_timer->OnClick = [this](TObject* sender) { zqButton_add_rest_timerClick(sender); };
 }
 

@@ -51,10 +51,12 @@ void SettingsPage::create_hot_key_group(TTabSheet& sheet) {
 
 void SettingsPage::create_other_group(TTabSheet& sheet) {
     GroupBox_other = add_group(owner_, sheet, L"其他设置", {16, 129, 430, 139});
-    CheckBox_Compulsory = add_check_box(owner_, *GroupBox_other, L"以强制方式执行休息 ", 18, 24);
-    CheckBox_Premind = add_check_box(owner_, *GroupBox_other, L"强制休息时提前一分钟预提醒", 216, 23);
-    CheckBox_Autorun = add_check_box(owner_, *GroupBox_other, L"开机时自动运行本软件", 18, 51);
-    CheckBox_AutoMinimize = add_check_box(owner_, *GroupBox_other, L"启动时自动最小化窗口", 18, 78);
+    // Room for the longest caption, and the first box of the top line ends before the one beside it.
+    constexpr int kBoxWidth = 190;
+    CheckBox_Compulsory = add_check_box(owner_, *GroupBox_other, L"以强制方式执行休息 ", 18, 24, kBoxWidth);
+    CheckBox_Premind = add_check_box(owner_, *GroupBox_other, L"强制休息时提前一分钟预提醒", 216, 23, kBoxWidth);
+    CheckBox_Autorun = add_check_box(owner_, *GroupBox_other, L"开机时自动运行本软件", 18, 51, kBoxWidth);
+    CheckBox_AutoMinimize = add_check_box(owner_, *GroupBox_other, L"启动时自动最小化窗口", 18, 78, kBoxWidth);
     // The stored states are the options' defaults.
     CheckBox_Compulsory->SetChecked(true);
     CheckBox_Autorun->SetChecked(true);
