@@ -7,10 +7,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <optional>
 #include <sstream>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "components/Zqbtn.h"
@@ -128,6 +127,7 @@ std::vector<ShownText> shown_texts(TControl& control) {
     }
     if (auto* combo = dynamic_cast<TComboBox*>(&control)) {
         std::vector<std::wstring> items;
+        items.reserve(static_cast<std::size_t>(combo->Items().Count()));
         for (int i = 0; i < combo->Items().Count(); ++i) {
             items.push_back(combo->Items()[i]);
         }

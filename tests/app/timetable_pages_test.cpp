@@ -31,7 +31,6 @@ namespace {
 
 using testing_support::later;
 using testing_support::pump_messages;
-using testing_support::pump_until;
 using testing_support::save_screenshot;
 using testing_support::when_dialog_opens;
 
