@@ -7,7 +7,8 @@
 #include "app/rest_page.h"
 #include "app/settings_page.h"
 #include "app/task_page.h"
-#include "app/timetable_lists.h"
+#include "app/timetable_changes.h"
+#include "app/timetable_menu.h"
 #include "components/Zqinfodlg.h"
 #include "engine/schedule_file.h"
 #include "framework/application.h"
@@ -24,50 +25,46 @@ constexpr wchar_t kProductName[] = L"Vistrel";
 constexpr int kClientWidth = 497;
 constexpr int kClientHeight = 397;
 
-constexpr wchar_t kQuitQuestion[] = L"您确定要退出'Vistrel'吗？";
+constexpr char kQuitQuestion[] = "您确定要退出'Vistrel'吗？";
 
 // Start-up was given up after its message was shown; the program ends quietly.
 struct StartAbandoned {};
 
 }  // namespace
 
-TForm1::TForm1(TComponent* owner) : TForm(owner), settings_store_(registry_, executable_) {
-    // 1. The components and their stored values; the engine on the form's timers.
+TForm1::TForm1(TComponent* owner) : TForm(owner), messages_(zqInfo), settings_store_(registry_, executable_) {
+    // The form's components with their stored values, the engine on the form's timers, then the pages, each given
+    // what it works with.
     ReadDescription([this] { create_components(); });
-    desktop_ = std::make_unique<Win32Desktop>(Application().Handle());
-    messages_ = std::make_unique<InfoDialogMessages>(zqInfo);
-    tray_port_ = std::make_unique<TrayIconPort>(*TrayIcon1);
-    desktop_guard_ = std::make_unique<DesktopGuard>(registry_, *desktop_);
-    desktop_guard_->recover_from_last_run();
-    scheduler_ = std::make_unique<Scheduler>(
-        schedule_, settings_,
-        EnginePorts{clock_, *Timer1, *Timer_day, *messages_, *tray_port_, *desktop_, programs_, desktop_guard_.get()});
-    // 2. Dates and times show as kDateFormat and kTimeFormat: the pickers carry them, the lists use the engine's
-    //    entry texts, which are written the same way.
-    // 3. The options, the hot keys and the start-with-Windows value.
+    create_engine();
+    create_pages();
+    // No process-wide date and time formats are set: the pickers carry kDateFormat and kTimeFormat, and the lists
+    // show the engine's entry texts, which are written the same way.
+    // The options and hot keys in force (loading registers the keys and puts the start-with-Windows value in line
+    // with AutoRun); the settings page then shows them.
     HotKeyPort hot_keys(*zqHotKey1);
     settings_store_.load(settings_, hot_keys);
-    // 4.
     settings_page_->show_settings();
-    // 5.
+    // The menu painter paints both popup menus.
     zqMenu1->ActivatezqMenu(PopupMenu1);
     zqMenu1->ActivatezqMenu(TrayPopupMenu);
-    // 6. Image 0, the program's icon, means running; image 1, stored with the list, paused.
+    // Image 0, the program's icon, means running; image 1, stored with the list, paused.
     ImageList1->InsertIcon(0, Application().Icon());
-    // 7.
     TrayIcon1->SetHint(kProductName);
     zqForm1->SetCaption(std::wstring(L"**") + kProductName + L"**");
     Application().SetTitle(kProductName);
-    // 8.
+    // The controls show the paused state until the schedule starts below.
     update_run_state();
-    // 9-14. The data file and the timetables.
+    // The task page's pickers show now, the hot-key boxes the keys in force.
     ApplicationRestore(this);
     if (settings_.AutoMinimize) {
+        // Minimised once the message loop runs, which the tray icon turns into hiding the window in the tray.
         PostMessageW(Application().Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     }
-    TabSheet_testing->SetTabVisible(false);
+    TabSheet_testing->SetTabVisible(false);  // the developer page never shows
+    // The timetables from the data file, or the standard rest timetable at a first start.
     load_or_generate_schedule();
-    // 15, 16. The program always starts running.
+    // The program always starts running: a pause is not remembered across starts.
     scheduler_->arm_day_timer();
     change_run_or_pause(this);
     // From here on an error shown by the error display first brings back whatever a rest hid.
@@ -119,16 +116,33 @@ void TForm1::create_components() {
     TabSheet_settings = add_page(*this, *zqPageControl_main, L"高级设置");
     TabSheet_about = add_page(*this, *zqPageControl_main, L"关于...");
     TabSheet_testing = add_page(*this, *zqPageControl_main, L"testing");
-    rest_page_ = std::make_unique<RestPage>(*this, *TabSheet_rest);
-    task_page_ = std::make_unique<TaskPage>(*this, *TabSheet_task);
-    settings_page_ = std::make_unique<SettingsPage>(*this, *TabSheet_settings);
-    about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about);
-    zqPageControl_main->OnChange = [this](TObject* sender) { about_page_->zqPageControl_mainChange(sender); };
-    timetable_menu_ = std::make_unique<TimetableMenu>(*this);
     zqPageControl_main->SetActivePage(TabSheet_rest);
-    zqHotKey1->KeyList().GetItem(0).setKeyEdit(settings_page_->Edit_hotkey_0);
-    zqHotKey1->KeyList().GetItem(1).setKeyEdit(settings_page_->Edit_hotkey_1);
     create_pause_button();
+}
+
+void TForm1::create_engine() {
+    desktop_ = std::make_unique<Win32Desktop>(Application().Handle());
+    tray_port_ = std::make_unique<TrayIconPort>(*TrayIcon1);
+    desktop_guard_ = std::make_unique<DesktopGuard>(registry_, *desktop_);
+    // A rest cut short by a crash may have left the task bar and the desktop hidden.
+    desktop_guard_->recover_from_last_run();
+    scheduler_ = std::make_unique<Scheduler>(
+        schedule_, settings_,
+        EnginePorts{clock_, *Timer1, *Timer_day, messages_, *tray_port_, *desktop_, programs_, desktop_guard_.get()});
+}
+
+void TForm1::create_pages() {
+    // Both timetable pages change their timetables through the one road that shows, arms and saves each change.
+    timetable_changes_ = std::make_unique<TimetableChanges>(*scheduler_, messages_, [this] { save_schedule(); });
+    rest_page_ =
+        std::make_unique<RestPage>(*this, *TabSheet_rest, *PopupMenu1, schedule_.rest_list, *timetable_changes_);
+    task_page_ = std::make_unique<TaskPage>(*this, *TabSheet_task, *PopupMenu1, schedule_.task_list,
+                                            *timetable_changes_, messages_, clock_, programs_);
+    settings_page_ =
+        std::make_unique<SettingsPage>(*this, *TabSheet_settings, settings_, settings_store_, *zqHotKey1, *scheduler_,
+                                       messages_);
+    about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about, *zqPageControl_main, *Timer_animate);
+    timetable_menu_ = std::make_unique<TimetableMenu>(*this, *PopupMenu1, *timetable_changes_, messages_);
 }
 
 void TForm1::create_tray_menu() {
@@ -265,14 +279,13 @@ void TForm1::load_or_generate_schedule() {
     }
     const LoadReport report = data_file_.load(schedule_, *source);
     if (report.result == LoadResult::cannot_open) {
-        zqInfo.ShowMessage(to_wide(file_failure_message(report.failure)));
+        messages_.ShowMessage(file_failure_message(report.failure));
         throw StartAbandoned{};
     }
     if (report.damaged()) {
         // Told from the message loop: the timetable runs meanwhile.
-        messages_->SetPostShow(true);
-        messages_->MessageDlg(damaged_file_message(report, source->path), to_utf8(kNoticeCaption),
-                              MessageService::kWarning);
+        messages_.SetPostShow(true);
+        messages_.MessageDlg(damaged_file_message(report, source->path), kNoticeCaption, MessageService::kWarning);
     }
     if (report.result == LoadResult::unreadable) {
         rest_page_->zqButton_generate_timersClick(this);  // as at a first start
@@ -291,7 +304,7 @@ void TForm1::save_schedule() {
         return;
     }
     // The timetable in memory goes on running; the next change tries the save again.
-    zqInfo.MessageDlg(to_wide(file_failure_message(report.failure)), kNoticeCaption, MessageService::kWarning);
+    messages_.MessageDlg(file_failure_message(report.failure), kNoticeCaption, MessageService::kWarning);
 }
 
 void TForm1::window_restore() {
@@ -300,9 +313,7 @@ void TForm1::window_restore() {
 }
 
 void TForm1::ApplicationRestore(TObject*) {
-    const TDateTime now = clock_.now();
-    task_page_->DateTimePicker_task_date->SetDateTime(now);
-    task_page_->DateTimePicker_task_time->SetDateTime(now);
+    task_page_->show_now();
     zqHotKey1->UpdateKey(false);
 }
 
@@ -326,8 +337,8 @@ void TForm1::TrayPopupMenuPopup(TObject*) {
 }
 
 void TForm1::N5Click(TObject*) {
-    zqInfo.CloseDialog();
-    if (zqInfo.MessageDlg(kQuitQuestion, kNoticeCaption, MessageService::kConfirm) == MessageService::kOk) {
+    messages_.CloseDialog();
+    if (messages_.MessageDlg(kQuitQuestion, kNoticeCaption, MessageService::kConfirm) == MessageService::kOk) {
         exit_confirmed_ = true;
         Close();
     }

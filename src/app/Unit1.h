@@ -37,6 +37,7 @@ class RestPage;
 class TaskPage;
 class SettingsPage;
 class AboutPage;
+class TimetableChanges;
 class TimetableMenu;
 
 /// The main window: the skinned form with its pages, the tray icon and its menu, the pause button, and the
@@ -73,17 +74,13 @@ public:
     SettingsPage& settings_page() { return *settings_page_; }
     AboutPage& about_page() { return *about_page_; }
     TimetableMenu& timetable_menu() { return *timetable_menu_; }
+    TimetableChanges& timetable_changes() { return *timetable_changes_; }
 
-    /// What the pages share: the timetables, the options and the schedule that runs them.
+    /// The timetables, the options, the schedule that runs them and the clock it reads.
     Schedule& schedule() { return schedule_; }
     Settings& settings() { return settings_; }
-    SettingsStore& settings_store() { return settings_store_; }
     Scheduler& scheduler() { return *scheduler_; }
-    bool running() const { return scheduler_->running(); }
     Clock& clock() { return clock_; }
-    ProgramStarter& programs() { return programs_; }
-    /// Saves both timetables to the data file; a failure is shown with the file's path and the program goes on.
-    void save_schedule();
 
     /// Minimises the window when it is shown, restores it when it is minimised.
     void window_restore();
@@ -103,14 +100,19 @@ protected:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:
-    // The stored description: every component with its stored values.
+    // The stored description: the form's own components with their stored values (each page makes its own).
     void create_components();
     void create_tray_menu();
     void create_pause_button();
     void create_hot_keys();
     void create_tray_icon();
     void create_menu_painter();
+    // The engine on the form's timers, and the pages given what each works with.
+    void create_engine();
+    void create_pages();
     void load_or_generate_schedule();
+    /// Saves both timetables to the data file; a failure is shown with the file's path and the program goes on.
+    void save_schedule();
     void restore_desktop();
     void report_error(const std::exception_ptr& error);
 
@@ -120,7 +122,7 @@ private:
     RegistryStore registry_;
     Win32ExecutablePath executable_;
     std::unique_ptr<Win32Desktop> desktop_;
-    std::unique_ptr<InfoDialogMessages> messages_;
+    InfoDialogMessages messages_;
     std::unique_ptr<TrayIconPort> tray_port_;
     std::unique_ptr<DesktopGuard> desktop_guard_;
 
@@ -131,6 +133,7 @@ private:
     bool exit_confirmed_ = false;
     std::unique_ptr<Scheduler> scheduler_;
 
+    std::unique_ptr<TimetableChanges> timetable_changes_;
     std::unique_ptr<RestPage> rest_page_;
     std::unique_ptr<TaskPage> task_page_;
     std::unique_ptr<SettingsPage> settings_page_;

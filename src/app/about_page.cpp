@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/Unit1.h"
 #include "app/about_text.h"
 #include "app/form_style.h"
 #include "framework/bitmap.h"
@@ -33,22 +32,25 @@ constexpr NoticeField kRightColumn[] = {
 
 }  // namespace
 
-AboutPage::AboutPage(TForm1& form, TTabSheet& sheet) : form_(form), sheet_(sheet) {
+AboutPage::AboutPage(TComponent& owner, TTabSheet& sheet, TPageControl& pages, TTimer& animation)
+    : owner_(owner), sheet_(sheet), pages_(pages), animation_(animation) {
     create_copyright_group(sheet);
     create_animation_button();
     create_description(sheet);
-    form_.Timer_animate->OnTimer = [this](TObject* sender) { Timer_animateTimer(sender); };
+    pages.OnChange = [this](TObject* sender) { zqPageControl_mainChange(sender); };
+    animation.OnTimer = [this](TObject* sender) { Timer_animateTimer(sender); };
 }
 
 void AboutPage::create_copyright_group(TTabSheet& sheet) {
-    GroupBox_copyright = new TGroupBox(&form_);
+    GroupBox_copyright = new TGroupBox(&owner_);
     GroupBox_copyright->SetParent(&sheet);
     GroupBox_copyright->SetCaption(L"版权声明");
     GroupBox_copyright->SetBounds(8, 5, 446, 99);
-    for (auto [column, left] : {std::pair{kLeftColumn, 14}, std::pair{kRightColumn, 158}}) {
+    // The right column ends before the picture button at 355.
+    for (auto [column, left] : {std::pair{kLeftColumn, 14}, std::pair{kRightColumn, 150}}) {
         int top = 22;
         for (int row = 0; row < 4; ++row) {
-            add_label(form_, *GroupBox_copyright, std::wstring(column[row].name) + L"：　" + column[row].value, left,
+            add_label(owner_, *GroupBox_copyright, std::wstring(column[row].name) + L"：　" + column[row].value, left,
                       top);
             top += 18;
         }
@@ -56,7 +58,7 @@ void AboutPage::create_copyright_group(TTabSheet& sheet) {
 }
 
 void AboutPage::create_animation_button() {
-    zqBtn1 = new TzqBtn(&form_);
+    zqBtn1 = new TzqBtn(&owner_);
     zqBtn1->SetParent(GroupBox_copyright);
     zqBtn1->SetBounds(355, 7, 88, 65);
     zqBtn1->setBorderStyle(cbsNone);
@@ -78,11 +80,11 @@ void AboutPage::load_animation() {
 }
 
 void AboutPage::create_description(TTabSheet& sheet) {
-    GroupBox_about = new TGroupBox(&form_);
+    GroupBox_about = new TGroupBox(&owner_);
     GroupBox_about->SetParent(&sheet);
     GroupBox_about->SetCaption(L"简要说明");
     GroupBox_about->SetBounds(7, 115, 447, 163);
-    Memo_Tell_About = new TMemo(&form_);
+    Memo_Tell_About = new TMemo(&owner_);
     Memo_Tell_About->SetParent(GroupBox_about);
     Memo_Tell_About->SetBounds(8, 18, 431, 137);
     Memo_Tell_About->SetReadOnly(true);
@@ -92,11 +94,11 @@ void AboutPage::create_description(TTabSheet& sheet) {
 }
 
 void AboutPage::zqPageControl_mainChange(TObject*) {
-    const bool shown = form_.zqPageControl_main->ActivePage() == &sheet_;
+    const bool shown = pages_.ActivePage() == &sheet_;
     if (shown) {
         load_animation();
     }
-    form_.Timer_animate->SetEnabled(shown);
+    animation_.SetEnabled(shown);
 }
 
 void AboutPage::Timer_animateTimer(TObject*) {

@@ -4,16 +4,17 @@
 #include "framework/edit.h"
 #include "framework/group_box.h"
 #include "framework/page_control.h"
+#include "framework/timer.h"
 
 namespace vistrel::app {
-
-class TForm1;
 
 /// The page "关于...": the product, its version and maker, an animated picture while the page is shown, and how to
 /// use the program.
 class AboutPage {
 public:
-    AboutPage(TForm1& form, TTabSheet& sheet);
+    /// Builds the page's controls on `sheet`, owned by `owner`, and runs the animation on `animation` while `pages`
+    /// shows this page: the page takes over the timer's event and the page control's change event.
+    AboutPage(TComponent& owner, TTabSheet& sheet, TPageControl& pages, TTimer& animation);
 
     TGroupBox* GroupBox_copyright = nullptr;
     TzqBtn* zqBtn1 = nullptr;
@@ -32,8 +33,10 @@ private:
     void load_animation();
     void create_description(TTabSheet& sheet);
 
-    TForm1& form_;
+    TComponent& owner_;
     TTabSheet& sheet_;
+    TPageControl& pages_;
+    TTimer& animation_;
 };
 
 }  // namespace vistrel::app

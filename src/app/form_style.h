@@ -13,8 +13,8 @@
 
 namespace vistrel::app {
 
-/// Caption of the program's notices and questions.
-inline constexpr wchar_t kNoticeCaption[] = L"提示";
+/// Caption of the program's notices and questions (UTF-8, as the message port takes its texts).
+inline constexpr char kNoticeCaption[] = "提示";
 
 /// Formats of every date and time the window shows and reads.
 inline constexpr wchar_t kDateFormat[] = L"yyyy-MM-dd";
@@ -80,11 +80,12 @@ inline TCheckBox* add_check_box(TComponent& owner,
                                 TWinControl& parent,
                                 const std::wstring& caption,
                                 int left,
-                                int top) {
+                                int top,
+                                int width) {
     auto* box = new TCheckBox(&owner);
     box->SetParent(&parent);
     box->SetCaption(caption);
-    box->SetBounds(left, top, 200, box->Height());
+    box->SetBounds(left, top, width, box->Height());
     return box;
 }
 

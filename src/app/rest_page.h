@@ -1,19 +1,25 @@
 #pragma once
 
+#include "app/timetable_changes.h"
 #include "components/Zqbutton.h"
 #include "components/Zqpagecontrol.h"
 #include "framework/date_time_picker.h"
 #include "framework/list_view.h"
+#include "framework/menu.h"
 #include "framework/spin_edit.h"
 
 namespace vistrel::app {
 
-class TForm1;
-
 /// The page "休息时间表": the rest timetable, generated as a standard working day or added time by time.
 class RestPage {
 public:
-    RestPage(TForm1& form, TTabSheet& sheet);
+    /// Builds the page's controls on `sheet`, owned by `owner`; the list offers `list_menu`. Changes of rest_list
+    /// go through `changes`, which this page tells how its list shows them.
+    RestPage(TComponent& owner,
+             TTabSheet& sheet,
+             TPopupMenu& list_menu,
+             TimerList& rest_list,
+             TimetableChanges& changes);
 
     TzqPageControl* zqPageControl_timer = nullptr;
     TTabSheet* TabSheet_standard = nullptr;
@@ -42,9 +48,12 @@ public:
 private:
     void create_standard_tab();
     void create_custom_tab();
-    void create_list(TTabSheet& sheet);
+    void create_list(TTabSheet& sheet, TPopupMenu& list_menu);
+    void show_rows();
 
-    TForm1& form_;
+    TComponent& owner_;
+    TimerList& rest_list_;
+    TimetableChanges& changes_;
 };
 
 }  // namespace vistrel::app

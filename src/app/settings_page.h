@@ -1,6 +1,10 @@
 #pragma once
 
 #include "components/Zqbtn.h"
+#include "components/Zqhotkey.h"
+#include "engine/message_service.h"
+#include "engine/scheduler.h"
+#include "engine/settings.h"
 #include "framework/check_box.h"
 #include "framework/edit.h"
 #include "framework/group_box.h"
@@ -10,13 +14,20 @@
 
 namespace vistrel::app {
 
-class TForm1;
-
 /// The page "高级设置": how rests are carried out, start-up options and the two global hot keys. Every option is
 /// written the moment it changes; the hot keys only when the user saves them.
 class SettingsPage {
 public:
-    SettingsPage(TForm1& form, TTabSheet& sheet);
+    /// Builds the page's controls on `sheet`, owned by `owner`: they edit `settings` through `store`, and the
+    /// hot-key boxes capture the keys of `hot_keys`' two items. A new boot grace is told to `scheduler`; a key
+    /// refused in a box is told through `messages`.
+    SettingsPage(TComponent& owner,
+                 TTabSheet& sheet,
+                 Settings& settings,
+                 SettingsStore& store,
+                 TzqHotKey& hot_keys,
+                 Scheduler& scheduler,
+                 MessageService& messages);
 
     TGroupBox* GroupBox_restmode = nullptr;
     TRadioButton* RadioButton_Restmode0 = nullptr;
@@ -49,7 +60,12 @@ private:
     void create_hot_key_group(TTabSheet& sheet);
     void create_other_group(TTabSheet& sheet);
 
-    TForm1& form_;
+    TComponent& owner_;
+    Settings& settings_;
+    SettingsStore& store_;
+    TzqHotKey& hot_keys_;
+    Scheduler& scheduler_;
+    MessageService& messages_;
 };
 
 }  // namespace vistrel::app

@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Unit1.h"
 #include "app/form_style.h"
 #include "app/timetable_lists.h"
-#include "components/Zqinfodlg.h"
 #include "engine/date_time.h"
 #include "engine/text_codec.h"
 #include "framework/label.h"
@@ -19,7 +17,7 @@ namespace vistrel::app {
 namespace {
 
 // The data file keeps texts in GBK; a character outside it would be lost.
-constexpr wchar_t kUnstorableText[] = L"输入的内容中有无法保存的字符！";
+constexpr char kUnstorableText[] = "输入的内容中有无法保存的字符！";
 
 // Room a list view's cell leaves around its text.
 constexpr int kCellMargins = 16;
@@ -61,30 +59,39 @@ std::wstring wide_of(const std::string& gbk) {
 
 }  // namespace
 
-TaskPage::TaskPage(TForm1& form, TTabSheet& sheet) : form_(form) {
+TaskPage::TaskPage(TComponent& owner,
+                   TTabSheet& sheet,
+                   TPopupMenu& list_menu,
+                   TimerList& task_list,
+                   TimetableChanges& changes,
+                   MessageService& messages,
+                   Clock& clock,
+                   ProgramStarter& programs)
+    : owner_(owner), task_list_(task_list), changes_(changes), messages_(messages), clock_(clock), programs_(programs) {
     create_when_groups(sheet);
     create_type_group(sheet);
     create_message_group(sheet);
     create_shell_group(sheet);
     create_add_button(sheet);
-    create_list(sheet);
+    create_list(sheet, list_menu);
+    changes.add_list({task_list, *ListView_TaskTimer, [this] { show_rows(); }});
 }
 
 void TaskPage::create_when_groups(TTabSheet& sheet) {
-    GroupBox_date = add_group(form_, sheet, L"执行日期", {6, 9, 169, 65});
-    add_choice(form_, *GroupBox_date, RadioButton_task_date1, RadioButton_task_date2, L"每天", L"指定", 48);
-    DateTimePicker_task_date = add_picker(form_, *GroupBox_date, dtkDate, 62, 38, 98);
+    GroupBox_date = add_group(owner_, sheet, L"执行日期", {6, 9, 169, 65});
+    add_choice(owner_, *GroupBox_date, RadioButton_task_date1, RadioButton_task_date2, L"每天", L"指定", 48);
+    DateTimePicker_task_date = add_picker(owner_, *GroupBox_date, dtkDate, 62, 38, 98);
     RadioButton_task_date2->SetChecked(true);
     for (TRadioButton* button : {RadioButton_task_date1, RadioButton_task_date2}) {
         button->OnClick = [this](TObject* sender) { RadioButtonClick_appoint_date(sender); };
     }
-    GroupBox_time = add_group(form_, sheet, L"执行时间", {190, 9, 100, 65});
-    DateTimePicker_task_time = add_time_picker(form_, *GroupBox_time, 10, 38, 80);
+    GroupBox_time = add_group(owner_, sheet, L"执行时间", {190, 9, 100, 65});
+    DateTimePicker_task_time = add_time_picker(owner_, *GroupBox_time, 10, 38, 80);
 }
 
 void TaskPage::create_type_group(TTabSheet& sheet) {
-    GroupBox_tasktype = add_group(form_, sheet, L"任务类型", {303, 9, 153, 65});
-    add_choice(form_, *GroupBox_tasktype, RadioButton_remind_task, RadioButton_shell_task, L"消息提醒",
+    GroupBox_tasktype = add_group(owner_, sheet, L"任务类型", {303, 9, 153, 65});
+    add_choice(owner_, *GroupBox_tasktype, RadioButton_remind_task, RadioButton_shell_task, L"消息提醒",
                L"执行外部应用程序", 136);
     RadioButton_remind_task->SetChecked(true);
     for (TRadioButton* button : {RadioButton_remind_task, RadioButton_shell_task}) {
@@ -93,25 +100,25 @@ void TaskPage::create_type_group(TTabSheet& sheet) {
 }
 
 void TaskPage::create_message_group(TTabSheet& sheet) {
-    GroupBox_message = add_group(form_, sheet, L"消息提醒内容", {6, 80, 360, 70});
-    Edit_remind_info = add_edit(form_, *GroupBox_message, {10, 30, 340, 21});
+    GroupBox_message = add_group(owner_, sheet, L"消息提醒内容", {6, 80, 360, 70});
+    Edit_remind_info = add_edit(owner_, *GroupBox_message, {10, 30, 340, 21});
 }
 
 void TaskPage::create_shell_group(TTabSheet& sheet) {
-    GroupBox_shell = add_group(form_, sheet, L"外部应用程序启动设置", {6, 80, 360, 70});
+    GroupBox_shell = add_group(owner_, sheet, L"外部应用程序启动设置", {6, 80, 360, 70});
     GroupBox_shell->SetVisible(false);
-    add_label(form_, *GroupBox_shell, L"程序路径:", 8, 22);
-    Edit_shell_path = add_edit(form_, *GroupBox_shell, {68, 18, 256, 21});
-    SpeedButton1 = new TSpeedButton(&form_);
+    add_label(owner_, *GroupBox_shell, L"程序路径:", 8, 22);
+    Edit_shell_path = add_edit(owner_, *GroupBox_shell, {68, 18, 256, 21});
+    SpeedButton1 = new TSpeedButton(&owner_);
     SpeedButton1->SetParent(GroupBox_shell);
     SpeedButton1->SetBounds(326, 18, 24, 21);
     SpeedButton1->SetFlat(true);
     SpeedButton1->SetCaption(L"...");
     SpeedButton1->OnClick = [this](TObject* sender) { SpeedButton1Click(sender); };
-    add_label(form_, *GroupBox_shell, L"命令行参数:", 8, 47);
-    Edit_command_line = add_edit(form_, *GroupBox_shell, {80, 43, 120, 21});
-    add_label(form_, *GroupBox_shell, L"启动方式:", 206, 47);
-    ComboBox_app_run_mode = new TComboBox(&form_);
+    add_label(owner_, *GroupBox_shell, L"命令行参数:", 8, 47);
+    Edit_command_line = add_edit(owner_, *GroupBox_shell, {80, 43, 120, 21});
+    add_label(owner_, *GroupBox_shell, L"启动方式:", 206, 47);
+    ComboBox_app_run_mode = new TComboBox(&owner_);
     ComboBox_app_run_mode->SetParent(GroupBox_shell);
     ComboBox_app_run_mode->SetBounds(262, 43, 88, 21);
     for (const wchar_t* mode : {L"默认窗口", L"最大化", L"最小化", L"隐藏窗口"}) {
@@ -121,22 +128,22 @@ void TaskPage::create_shell_group(TTabSheet& sheet) {
 }
 
 void TaskPage::create_add_button(TTabSheet& sheet) {
-    GroupBox_add = add_group(form_, sheet, L"", {378, 80, 76, 70});
-    zqButton_add_task = new TzqButton(&form_);
+    GroupBox_add = add_group(owner_, sheet, L"", {378, 80, 76, 70});
+    zqButton_add_task = new TzqButton(&owner_);
     zqButton_add_task->SetParent(GroupBox_add);
     zqButton_add_task->SetBounds(10, 22, 56, 28);
     zqButton_add_task->SetCaption(L"添加");
     zqButton_add_task->OnClick = [this](TObject* sender) { zqButton_add_taskClick(sender); };
 }
 
-void TaskPage::create_list(TTabSheet& sheet) {
-    ListView_TaskTimer = new TListView(&form_);
+void TaskPage::create_list(TTabSheet& sheet, TPopupMenu& list_menu) {
+    ListView_TaskTimer = new TListView(&owner_);
     ListView_TaskTimer->SetParent(&sheet);
     ListView_TaskTimer->SetBounds(6, 159, 450, 118);
     ListView_TaskTimer->SetRowSelect(true);
     ListView_TaskTimer->SetFlatScrollBars(true);
     ListView_TaskTimer->SetReadOnly(true);
-    ListView_TaskTimer->SetPopupMenu(form_.PopupMenu1);
+    ListView_TaskTimer->SetPopupMenu(&list_menu);
     ListView_TaskTimer->OnDblClick = [this](TObject* sender) { ListView_TaskTimerDblClick(sender); };
     TListColumn* time = ListView_TaskTimer->Columns().Add();
     time->SetCaption(L"时间");
@@ -147,17 +154,24 @@ void TaskPage::create_list(TTabSheet& sheet) {
 }
 
 void TaskPage::refresh_task_list() {
+    changes_.refresh(task_list_);
+}
+
+void TaskPage::show_now() {
+    const TDateTime now = clock_.now();
+    DateTimePicker_task_date->SetDateTime(now);
+    DateTimePicker_task_time->SetDateTime(now);
+}
+
+void TaskPage::show_rows() {
     TListItems& rows = ListView_TaskTimer->Items();
     rows.Clear();
-    for (const TimerEntry& entry : form_.schedule().task_list) {
+    for (const TimerEntry& entry : task_list_) {
         TListItem* row = rows.Add();
         row->SetCaption(to_wide(entry_time_text(entry.time)));
         row->SubItems().Add(to_wide(task_text(entry)));
     }
     fit_task_column();
-    if (form_.running()) {
-        form_.scheduler().rebuild_due_chain();
-    }
 }
 
 void TaskPage::fit_task_column() {
@@ -208,16 +222,11 @@ std::optional<TaskRequest> TaskPage::edited_task() const {
 void TaskPage::zqButton_add_taskClick(TObject*) {
     const std::optional<TaskRequest> task = edited_task();
     if (!task) {
-        zqInfo.MessageDlg(kUnstorableText, kNoticeCaption, MessageService::kWarning);
+        messages_.MessageDlg(kUnstorableText, kNoticeCaption, MessageService::kWarning);
         return;
     }
-    if (const EditOutcome refused =
-            add_task(form_.schedule().task_list, *task, form_.clock().now(), form_.programs())) {
-        show_refusal(*refused);
-        return;
-    }
-    refresh_task_list();
-    form_.save_schedule();
+    changes_.edit(task_list_,
+                  [&](TimerList& timetable) { return add_task(timetable, *task, clock_.now(), programs_); });
 }
 
 void TaskPage::RadioButtonClick_appoint_date(TObject* sender) {
@@ -243,7 +252,7 @@ void TaskPage::ListView_TaskTimerDblClick(TObject*) {
     if (row == nullptr) {
         return;
     }
-    if (const TimerEntry* task = find_entry(form_.schedule().task_list, row_time(*row))) {
+    if (const TimerEntry* task = find_entry(task_list_, row_time(*row))) {
         show_task(*task);
     }
 }

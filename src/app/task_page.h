@@ -2,25 +2,38 @@
 
 #include <optional>
 
+#include "app/timetable_changes.h"
 #include "components/Zqbutton.h"
+#include "engine/clock.h"
+#include "engine/message_service.h"
+#include "engine/program_starter.h"
 #include "engine/timetable_edits.h"
 #include "framework/combo_box.h"
 #include "framework/date_time_picker.h"
 #include "framework/edit.h"
 #include "framework/group_box.h"
 #include "framework/list_view.h"
+#include "framework/menu.h"
 #include "framework/page_control.h"
 #include "framework/radio_button.h"
 #include "framework/speed_button.h"
 
 namespace vistrel::app {
 
-class TForm1;
-
 /// The page "定时任务表": timed reminders and program starts, every day or once on a date.
 class TaskPage {
 public:
-    TaskPage(TForm1& form, TTabSheet& sheet);
+    /// Builds the page's controls on `sheet`, owned by `owner`; the list offers `list_menu`. Changes of task_list
+    /// go through `changes`, which this page tells how its list shows them; a dated task is checked against the
+    /// clock's now, a program task's file through `programs`.
+    TaskPage(TComponent& owner,
+             TTabSheet& sheet,
+             TPopupMenu& list_menu,
+             TimerList& task_list,
+             TimetableChanges& changes,
+             MessageService& messages,
+             Clock& clock,
+             ProgramStarter& programs);
 
     TGroupBox* GroupBox_date = nullptr;
     TRadioButton* RadioButton_task_date1 = nullptr;
@@ -44,6 +57,8 @@ public:
 
     /// Shows task_list and, while the schedule runs, schedules it again.
     void refresh_task_list();
+    /// The date and time pickers show the current moment.
+    void show_now();
     /// Adds the task in the editor, or replaces the task at exactly its time; a refusal changes nothing.
     void zqButton_add_taskClick(TObject* sender);
     /// "指定" enables the date picker, "每天" disables it.
@@ -61,13 +76,19 @@ private:
     void create_message_group(TTabSheet& sheet);
     void create_shell_group(TTabSheet& sheet);
     void create_add_button(TTabSheet& sheet);
-    void create_list(TTabSheet& sheet);
+    void create_list(TTabSheet& sheet, TPopupMenu& list_menu);
+    void show_rows();
     void fit_task_column();
     /// The task as the editor holds it; nothing when a text holds a character the data file cannot keep.
     std::optional<TaskRequest> edited_task() const;
     void show_task(const TimerEntry& task);
 
-    TForm1& form_;
+    TComponent& owner_;
+    TimerList& task_list_;
+    TimetableChanges& changes_;
+    MessageService& messages_;
+    Clock& clock_;
+    ProgramStarter& programs_;
 };
 
 }  // namespace vistrel::app

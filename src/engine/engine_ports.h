@@ -5,7 +5,7 @@
 #include "engine/message_service.h"
 #include "engine/program_starter.h"
 #include "engine/scheduler_events.h"
-#include "engine/timer.h"
+#include "engine/timer_port.h"
 #include "engine/tray_icon.h"
 
 namespace vistrel {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/clock.h"
-#include "engine/timer.h"
+#include "engine/timer_port.h"
 
 namespace vistrel {
 

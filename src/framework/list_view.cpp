@@ -301,6 +301,7 @@ void TListView::popup_context_menu(LPARAM position) {
         }
         at = ClientToScreen({row.left, row.bottom});
     }
+    popup_menu_->SetPopupComponent(this);
     popup_menu_->Popup(at.x, at.y);
 }
 

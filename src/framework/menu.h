@@ -80,6 +80,10 @@ public:
     virtual void Popup(int x, int y);
     /// The system menu while the popup is open (null otherwise).
     HMENU Handle() const { return handle_.get(); }
+    /// The control the menu was last opened over (a list view names itself before its context menu opens), so that
+    /// one menu shared by several controls acts on the right one; null when none was named or it is gone.
+    TComponent* PopupComponent() const { return popup_component_; }
+    void SetPopupComponent(TComponent* component) { popup_component_ = component; }
     /// The hidden window that owns popup menus and answers their measure, draw and accelerator messages.
     static HWND OwnerWindow();
 
@@ -87,6 +91,7 @@ public:
 
 private:
     UniqueHmenu handle_;
+    ComponentRef<TComponent> popup_component_;
 };
 
 /// A menu bar, shown by the form whose Menu it is.

@@ -235,11 +235,30 @@ void TPageControl::DrawTab(int tab_index, const RECT& rect, bool active) {
     }
 }
 
+RECT TPageControl::tab_face(const RECT& item) const {
+    RECT face = item;
+    face.left += GetSystemMetrics(SM_CXEDGE);
+    face.right -= GetSystemMetrics(SM_CXEDGE);
+    if (tab_position_ == tpBottom) {
+        face.bottom -= GetSystemMetrics(SM_CYEDGE);
+    } else {
+        face.top += GetSystemMetrics(SM_CYEDGE);
+    }
+    return face;
+}
+
 LRESULT TPageControl::draw_item(const DRAWITEMSTRUCT& draw) {
     struct Unbind {
         TCanvas& canvas;
-        ~Unbind() { canvas.SetHandle(nullptr); }
-    } unbind{canvas_};
+        HDC dc;
+        int saved;
+        ~Unbind() {
+            canvas.SetHandle(nullptr);
+            RestoreDC(dc, saved);
+        }
+    } unbind{canvas_, draw.hDC, SaveDC(draw.hDC)};
+    const RECT face = tab_face(draw.rcItem);
+    IntersectClipRect(draw.hDC, face.left, face.top, face.right, face.bottom);
     // The tab is drawn with the control's own font and colour.
     canvas_.SetHandle(draw.hDC);
     canvas_.Font().Assign(Font());

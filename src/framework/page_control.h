@@ -84,6 +84,10 @@ private:
     void update_tabs();
     void place_pages();
     void set_style_bit(DWORD bit, bool on);
+    /// The part of an owner-drawn tab's rectangle inside the frame the system draws around the tab. The rectangle
+    /// handed over may take in part of that frame (wine's does for the selected tab, and for every tab at the
+    /// bottom), so the owner paints only within the frame's width from the tab's sides and its outer edge.
+    RECT tab_face(const RECT& item) const;
     LRESULT draw_item(const DRAWITEMSTRUCT& draw);
 
     std::vector<TTabSheet*> pages_;     // not owned

@@ -6,6 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "win32/unique_handle.h"
+
 namespace vistrel {
 namespace {
 
@@ -15,6 +17,14 @@ void require_up_down_class() {
         return InitCommonControlsEx(&init) != FALSE;
     }();
     (void)registered;
+}
+
+// The arrows' width in pixels of the 96-DPI layout, like every size of the program. Windows tells a program unaware of
+// DPI the 96-DPI width on any screen; wine tells the screen's own, which on a 144-DPI screen would leave a field of
+// the program's layout no room for two digits.
+int arrows_width() {
+    const WindowDc screen(nullptr);
+    return MulDiv(GetSystemMetrics(SM_CXVSCROLL), 96, GetDeviceCaps(screen.get(), LOGPIXELSX));
 }
 
 // An optional sign and digits between blanks; numbers too long to matter saturate.
@@ -81,7 +91,7 @@ void TSpinEdit::place_arrows() {
     }
     RECT client{};
     GetClientRect(Handle(), &client);
-    const int width = GetSystemMetrics(SM_CXVSCROLL);
+    const int width = arrows_width();
     SetWindowPos(arrows_.get(), nullptr, client.right - width, 0, width, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     // Keeps the text clear of the arrows.
     SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width));

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine/timer.h"
+#include "engine/timer_port.h"
 #include "framework/component.h"
 #include "framework/utility_window.h"
 

@@ -17,7 +17,7 @@
 #include "app/Unit1.h"
 #include "app/rest_page.h"
 #include "app/task_page.h"
-#include "app/timetable_lists.h"
+#include "app/timetable_menu.h"
 #include "components/Zqinfodlg.h"
 #include "engine/date_time.h"
 #include "engine/schedule_file.h"
@@ -121,6 +121,18 @@ protected:
     TimetableMenu& menu() { return form->timetable_menu(); }
     Rows rest_rows() { return rows_of(*rest().ListView_RestTimer); }
     Rows task_rows() { return rows_of(*task().ListView_TaskTimer); }
+
+    // Opens the context menu over a list from the keyboard, as the user can, and closes it without a choice: the
+    // menu then serves that list.
+    static void open_menu_over(TListView& list) {
+        bool opened = false;
+        testing_support::when_menu_opens([&opened](HWND) {
+            opened = true;
+            EndMenu();
+        });
+        SendMessageW(list.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), -1);
+        EXPECT_TRUE(opened);
+    }
 
     void show_page(TTabSheet* page) {
         form->zqPageControl_main->SetActivePage(page);
@@ -317,7 +329,8 @@ TEST_F(TimetablePages, GenerationReplacesTheTimetableAndRefusesARestNotShorterTh
 TEST_F(TimetablePages, CustomRestsAddOrChangeTheirTimeAndADoubleClickCopiesARowIntoTheEditor) {
     RestPage& r = rest();
     clear_list(form->schedule().rest_list);
-    menu().N1->Click();  // "刷新" on the rest page shows the rest timetable as it is
+    open_menu_over(*r.ListView_RestTimer);
+    menu().N1->Click();  // "刷新" on the rest list shows the rest timetable as it is
     EXPECT_TRUE(rest_rows().empty());
     auto add = [&](int hour, int minute, int second, int minutes) {
         r.CSpinEdit_custom_hour->SetValue(hour);
@@ -363,15 +376,15 @@ TEST_F(TimetablePages, ContextMenuDeletesFromTheActivePageAndClearsOnlyWithConse
 
     // Nothing selected: "删除" is disabled and does nothing.
     task().ListView_TaskTimer->SetItemIndex(-1);
-    form->PopupMenu1->OnPopup(form->PopupMenu1);
+    open_menu_over(*task().ListView_TaskTimer);
     EXPECT_FALSE(menu().Menu_del_item->Enabled);
     const std::string before = file_bytes();
     menu().Menu_del_item->Click();
     EXPECT_EQ(file_bytes(), before);
 
-    // The task page's menu removes the task at 00:00:01, not the rest at that time.
+    // The menu opened over the task list removes the task at 00:00:01, not the rest at that time.
     task().ListView_TaskTimer->SetItemIndex(0);
-    form->PopupMenu1->OnPopup(form->PopupMenu1);
+    open_menu_over(*task().ListView_TaskTimer);
     EXPECT_TRUE(menu().Menu_del_item->Enabled);
     menu().Menu_del_item->Click();
     ASSERT_EQ(task_rows().size(), 1u);
@@ -380,9 +393,10 @@ TEST_F(TimetablePages, ContextMenuDeletesFromTheActivePageAndClearsOnlyWithConse
     EXPECT_EQ(file_rows().tasks, task_rows());
     EXPECT_EQ(file_rows().rests, rests);
 
-    // The rest page's menu removes a rest.
+    // Opened over the rest list, it removes a rest.
     show_page(form->TabSheet_rest);
     rest().ListView_RestTimer->SetItemIndex(2);
+    open_menu_over(*rest().ListView_RestTimer);
     menu().Menu_del_item->Click();
     Rows fewer = rests;
     fewer.erase(fewer.begin() + 2);
@@ -409,6 +423,63 @@ TEST_F(TimetablePages, ContextMenuDeletesFromTheActivePageAndClearsOnlyWithConse
     }
     EXPECT_EQ(task_rows().size(), 1u);  // the other timetable is left alone
     EXPECT_EQ(file_rows().tasks, task_rows());
+}
+
+// Whatever changes a timetable (either page or the lists' menu), the running schedule is armed from the timetable as it
+// now is; while paused nothing is armed, and resuming arms what the pause left.
+TEST_F(TimetablePages, EveryChangeOfATimetableIsArmedWhileTheScheduleRuns) {
+    const TDateTime now = form->clock().now();
+    if (now - today() > encode_time(0, 23, 50, 0, 0)) {
+        GTEST_SKIP() << "the times below must fall on today";
+    }
+    // The time of day a few minutes from now, to the second, as the pages store it.
+    auto minutes_ahead = [&](std::uint16_t minutes) {
+        const TDateTime t = add_time(now, minutes, TimePart::minutes);
+        return static_cast<TDateTime>(t - static_cast<double>(day_part(t)));
+    };
+    auto add_rest_at = [&](TDateTime time_of_day) {
+        const DecodedTime parts = decode_time(time_of_day);
+        rest().CSpinEdit_custom_hour->SetValue(parts.hours);
+        rest().CSpinEdit_custom_minute->SetValue(parts.minutes);
+        rest().CSpinEdit_custom_second->SetValue(parts.seconds);
+        rest().zqButton_add_rest_timer->Click();
+        return encode_time(0, parts.hours, parts.minutes, parts.seconds, 0);
+    };
+    Scheduler& scheduler = form->scheduler();
+    auto armed_for = [&]() -> std::optional<TDateTime> {
+        if (scheduler.next_due() == nullptr || !form->Timer1->Enabled()) {
+            return std::nullopt;
+        }
+        return scheduler.next_due()->time;
+    };
+    ASSERT_TRUE(scheduler.running());
+
+    open_menu_over(*rest().ListView_RestTimer);
+    answer_next_message(L"是否清空该列表？", 49, 1);
+    menu().Menu_delete_all->Click();
+    ASSERT_TRUE(rest_rows().empty());
+    EXPECT_EQ(scheduler.next_due(), nullptr) << "nothing is left to arm";
+
+    const TDateTime rest_time = add_rest_at(minutes_ahead(3));
+    EXPECT_EQ(armed_for(), rest_time) << "a rest added on the rest page";
+
+    show_page(form->TabSheet_task);
+    set_when(std::nullopt, minutes_ahead(2));
+    set_reminder(L"看看远处");
+    press_add_task();
+    ASSERT_NE(scheduler.next_due(), nullptr);
+    EXPECT_TRUE(scheduler.next_due()->is_task()) << "a task added on the task page comes first";
+
+    task().ListView_TaskTimer->SetItemIndex(0);
+    open_menu_over(*task().ListView_TaskTimer);
+    menu().Menu_del_item->Click();
+    EXPECT_EQ(armed_for(), rest_time) << "the task deleted from the menu";
+
+    form->change_run_or_pause(nullptr);
+    const TDateTime paused_rest = add_rest_at(minutes_ahead(1));
+    EXPECT_EQ(armed_for(), std::nullopt) << "nothing is armed while paused";
+    form->change_run_or_pause(nullptr);
+    EXPECT_EQ(armed_for(), paused_rest) << "resuming arms the rest added during the pause";
 }
 
 TEST_F(TimetablePages, TasksAreAddedInTheirRowFormatAndReplaceTheTaskAtTheSameTime) {

@@ -49,12 +49,18 @@ protected:
         pages->Pages(1)->SetTabVisible(false);
     }
 
-    // The tab as the screen shows it, against the caption drawn centred on the control's colour by hand.
-    void expect_tab_shows(int tab, const std::wstring& caption) {
+    // The rectangle tab `tab` was last drawn into.
+    RECT drawn_rect(int tab) const {
         const auto it =
             std::find_if(pages->drawn.rbegin(), pages->drawn.rend(), [tab](const auto& d) { return d.first == tab; });
-        ASSERT_NE(it, pages->drawn.rend()) << "tab " << tab << " was never drawn";
-        const RECT r = it->second;
+        EXPECT_NE(it, pages->drawn.rend()) << "tab " << tab << " was never drawn";
+        return it != pages->drawn.rend() ? it->second : RECT{};
+    }
+
+    // The tab as the screen shows it, against the caption drawn centred on the control's colour by hand, on the
+    // face inside the tab's frame (the frame's width from its sides and from its outer edge).
+    void expect_tab_shows(int tab, const std::wstring& caption) {
+        const RECT r = drawn_rect(tab);
         const int w = r.right - r.left;
         const int h = r.bottom - r.top;
         Surface screen(w, h);
@@ -66,9 +72,12 @@ protected:
         canvas.Brush().SetColor(kProgramGrey);
         const SIZE extent = canvas.TextExtent(caption);
         canvas.TextOut((w - extent.cx) / 2, (h - extent.cy) / 2, caption);
+        const int edge_x = GetSystemMetrics(SM_CXEDGE);
+        const int edge_y = GetSystemMetrics(SM_CYEDGE);
+        const bool bottom = pages->TabPosition() == tpBottom;
         int differing = 0;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
+        for (int y = bottom ? 0 : edge_y; y < (bottom ? h - edge_y : h); ++y) {
+            for (int x = edge_x; x < w - edge_x; ++x) {
                 differing += screen.pixel(x, y) != expected.pixel(x, y) ? 1 : 0;
             }
         }
@@ -98,6 +107,33 @@ TEST_F(PageControlTest, TabsAtTheBottomArePaintedTheSameWay) {
     EXPECT_GE(tab.top, display.bottom);
     expect_tab_shows(1, L"定时任务表");
     expect_tab_shows(2, L"高级设置");
+}
+
+// Every tab at the bottom, the selected one too, keeps the frame the system draws along its lower edge: the face is
+// painted inside it, so the selected tab reads as a tab and not as loose text beside the framed ones.
+TEST_F(PageControlTest, TabsAtTheBottomKeepTheirFrameBelowTheCaption) {
+    pages->SetTabPosition(tpBottom);
+    form.Show();
+    form.Update();
+    testing_support::pump_messages(100);
+    ASSERT_EQ(pages->ActivePage(), pages->Pages(0));
+    for (int tab = 0; tab < 4; ++tab) {
+        SCOPED_TRACE(tab == 0 ? "the selected tab" : "tab " + std::to_string(tab));
+        const RECT r = drawn_rect(tab);
+        // Below the caption, down the middle of the tab to the end of the rectangle it was drawn into.
+        const int x = (r.left + r.right) / 2;
+        const int from = (r.top + r.bottom) / 2 + 7;
+        const int to = r.bottom;
+        Surface column(1, to - from);
+        const POINT origin = pages->ClientToScreen({x, from});
+        column.grab_screen(origin.x, origin.y);
+        bool frame = false;
+        for (int y = 0; y < column.height(); ++y) {
+            const COLORREF p = column.pixel(0, y);
+            frame = frame || GetRValue(p) + GetGValue(p) + GetBValue(p) < 3 * 160;  // the edge's shadow
+        }
+        EXPECT_TRUE(frame) << "no frame below the caption";
+    }
 }
 
 TEST_F(PageControlTest, TheDrawEventReplacesTheSecondFillAndTheCaptionStillFollows) {

@@ -163,6 +163,7 @@ TEST_F(ListViewTest, TheContextMenuOpensAtTheMouseOrBelowTheSelectedRow) {
     SendMessageW(list->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list->Handle()), MAKELPARAM(123, 45));
     SendMessageW(list->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list->Handle()), -1);
     ASSERT_EQ(menu->opened_at.size(), 2u);
+    EXPECT_EQ(menu->PopupComponent(), list) << "a menu shared by several lists knows which one it serves";
     EXPECT_EQ(menu->opened_at[0].x, 123);
     EXPECT_EQ(menu->opened_at[0].y, 45);
     RECT row{LVIR_BOUNDS, 0, 0, 0};

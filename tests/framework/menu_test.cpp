@@ -12,19 +12,7 @@
 namespace vistrel {
 namespace {
 
-// What to do while the next popup menu is open: a timer procedure has no context, so it is kept here.
-std::function<void(HWND menu_window)> while_open;
-
-void when_menu_opens(std::function<void(HWND)> action) {
-    while_open = std::move(action);
-    SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND window = FindWindowW(L"#32768", nullptr);
-        if (window != nullptr && IsWindowVisible(window)) {
-            KillTimer(nullptr, id);
-            while_open(window);
-        }
-    });
-}
+using testing_support::when_menu_opens;
 
 class PopupMenuTest : public testing::Test {
 protected:

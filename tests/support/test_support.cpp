@@ -217,4 +217,22 @@ void when_dialog_opens(std::function<void(HWND dialog)> action) {
     });
 }
 
+namespace {
+
+// A timer procedure has no context: the action waits here.
+std::function<void(HWND menu_window)> with_menu;
+
+}  // namespace
+
+void when_menu_opens(std::function<void(HWND menu_window)> action) {
+    with_menu = std::move(action);
+    SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND window = FindWindowW(L"#32768", nullptr);
+        if (window != nullptr && IsWindowVisible(window)) {
+            KillTimer(nullptr, id);
+            with_menu(window);
+        }
+    });
+}
+
 }  // namespace vistrel::testing_support

@@ -76,4 +76,7 @@ void post_key(HWND window, WORD key);
 /// shows it modally, once it is open.
 void when_dialog_opens(std::function<void(HWND dialog)> action);
 
+/// Runs the action on the popup menu's window (class #32768) once a popup menu is open, from the menu's own loop.
+void when_menu_opens(std::function<void(HWND menu_window)> action);
+
 }  // namespace vistrel::testing_support

@@ -6,7 +6,8 @@
 
 namespace vistrel {
 
-/// A timer of the user-interface thread: while enabled it calls its handler every Interval milliseconds.
+/// The engine's timer port: a timer of the user-interface thread that, while enabled, calls its handler every
+/// Interval milliseconds.
 /// One-shot use is the caller's: disable, set the interval, enable, and disable again in the handler.
 /// Implementations keep the tag and the handler, say how a full interval is started (`restart`) and run the
 /// handler when it has passed.
