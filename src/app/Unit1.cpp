@@ -138,9 +138,8 @@ void TForm1::create_pages() {
         std::make_unique<RestPage>(*this, *TabSheet_rest, *PopupMenu1, schedule_.rest_list, *timetable_changes_);
     task_page_ = std::make_unique<TaskPage>(*this, *TabSheet_task, *PopupMenu1, schedule_.task_list,
                                             *timetable_changes_, messages_, clock_, programs_);
-    settings_page_ =
-        std::make_unique<SettingsPage>(*this, *TabSheet_settings, settings_, settings_store_, *zqHotKey1, *scheduler_,
-                                       messages_);
+    settings_page_ = std::make_unique<SettingsPage>(*this, *TabSheet_settings, settings_, settings_store_, *zqHotKey1,
+                                                    *scheduler_, messages_);
     about_page_ = std::make_unique<AboutPage>(*this, *TabSheet_about, *zqPageControl_main, *Timer_animate);
     timetable_menu_ = std::make_unique<TimetableMenu>(*this, *PopupMenu1, *timetable_changes_, messages_);
 }
