@@ -4,42 +4,53 @@ readonly about_pictures=("$bitmaps_dir"/aboutani{0..13}.bmp)
 
 # The animated picture has no window of its own: it is a button that the group "版权声明" paints. The main window is
 # grabbed at the moments the case looks at it, with places read beforehand, because the probe is too slow to run
-# between the pictures; the picture is found in the grabs afterwards. A moment is one grab, or after a click on a tab
-# a few grabs in a row, of which the first to show the picture counts: the page may take a moment to paint.
+# between the pictures; the picture is found in the grabs afterwards. A moment is one grab, or around a click on a tab
+# a few grabs in a row, of which the first or the last to show the picture counts: a page takes a moment to paint,
+# and to go away.
 moments=()
-grab_moment() { # grabs
-    local files="" file count
-    for count in $(seq "${1:-1}"); do
+grab_moment() { # first|last grabs
+    local moment=$1 file count
+    for count in $(seq "$2"); do
         file="$WINEPREFIX/grab-${#moments[@]}-$count.ppm"
         grab "$window" "$file"
-        files+="$file "
+        moment+=" $file"
     done
-    moments+=("$files")
+    moments+=("$moment")
 }
-# Clicks a tab found beforehand and grabs the moment its page paints.
+# Clicks a tab found beforehand and grabs the first picture the About page shows.
 show_page_and_grab() { # tab
     click_middle "$1"
-    grab_moment 4
+    grab_moment first 5
+}
+# Clicks a tab found beforehand and grabs the last picture the About page showed before it went away.
+leave_page_and_grab() { # tab
+    click_middle "$1"
+    grab_moment last 5
 }
 
 # The number of the picture each moment shows, one a line ("-" for a moment that shows none), at the place on the
 # screen given.
 pictures_at_moments() { # place
-    local left top right bottom window_left window_top crop file moment frame crops=() frames=()
+    local left top right bottom window_left window_top crop moment rule files file frame crops=() frames=()
     read -r left top right bottom <<<"$1"
     read -r window_left window_top _ <<<"$window"
     crop="$((right - left))x$((bottom - top))+$((left - window_left))+$((top - window_top))"
-    for file in ${moments[*]}; do
-        convert "$file" -crop "$crop" +repage "${file%.ppm}-picture.ppm"
-        crops+=("${file%.ppm}-picture.ppm")
+    for moment in "${moments[@]}"; do
+        for file in ${moment#* }; do
+            convert "$file" -crop "$crop" +repage "${file%.ppm}-picture.ppm"
+            crops+=("${file%.ppm}-picture.ppm")
+        done
     done
     # All crops in one go: reading the pictures takes longer than comparing them.
     mapfile -t frames < <("$e2e_dir/pictures.py" which "${crops[@]}" --among "${about_pictures[@]}")
     local i=0
     for moment in "${moments[@]}"; do
+        read -r rule files <<<"$moment"
         frame=-
-        for file in $moment; do
-            [ "$frame" != - ] || frame=${frames[i]:--}
+        for file in $files; do
+            if [ "${frames[i]:--}" != - ] && { [ "$rule" = last ] || [ "$frame" = - ]; }; then
+                frame=${frames[i]}
+            fi
             i=$((i + 1))
         done
         echo "$frame"
@@ -86,15 +97,14 @@ e2e_about_page_animates_only_while_shown() {
     screenshot_now about-page-frame-a
     for _ in 1 2 3; do
         sleep 0.5  # the animation's pace: a picture each half second
-        grab_moment
+        grab_moment first 1
     done
     screenshot_now about-page-frame-b
-    grab_moment  # the last picture before leaving
-    click_middle "$settings_tab"
+    leave_page_and_grab "$settings_tab"  # the last picture before leaving
     sleep 3  # the time the page is away, in which the picture must stand still
     show_page_and_grab "$about_tab"  # straight after coming back
     sleep 1.2  # time for two pictures or more
-    grab_moment
+    grab_moment first 1
     local group place frames
     group=$(control_rect "版权声明") || abandon "no group 版权声明 shows on the About page"
     place=$(find_picture "$group" "${about_pictures[@]}") || abandon "no picture of the animation shows in 版权声明"

@@ -18,7 +18,8 @@ e2e_pause_skips_a_rest_and_resume_arms_the_next() {
     schedule add-rest "$(date -d "@$second" +%H:%M:%S)" 1 >/dev/null
     start_vistrel_shown
     local button
-    button=$(find_picture "$(probe rect "$main_class")" "${run_and_pause[@]}") ||
+    # The window may show a moment before it has painted.
+    button=$(wait_until 10 find_picture "$(probe rect "$main_class")" "${run_and_pause[@]}") ||
         abandon "the pause button's picture does not show in the main window"
     click_pause_button $button 1
     screenshot pause-button-paused
