@@ -8,12 +8,13 @@ readonly about_pictures=("$bitmaps_dir"/aboutani{0..13}.bmp)
 # a few grabs in a row, of which the first or the last to show the picture counts: a page takes a moment to paint,
 # and to go away.
 moments=()
-grab_moment() { # first|last grabs
+grab_moment() { # first|last grabs [tab to click after the first grab]
     local moment=$1 file count
     for count in $(seq "$2"); do
         file="$WINEPREFIX/grab-${#moments[@]}-$count.ppm"
         grab "$window" "$file"
         moment+=" $file"
+        [ "$count" -gt 1 ] || [ -z "${3:-}" ] || click_middle "$3"
     done
     moments+=("$moment")
 }
@@ -22,10 +23,9 @@ show_page_and_grab() { # tab
     click_middle "$1"
     grab_moment first 5
 }
-# Clicks a tab found beforehand and grabs the last picture the About page showed before it went away.
+# Grabs the About page, clicks a tab found beforehand and grabs the last picture the page showed before it went away.
 leave_page_and_grab() { # tab
-    click_middle "$1"
-    grab_moment last 5
+    grab_moment last 5 "$1"
 }
 
 # The number of the picture each moment shows, one a line ("-" for a moment that shows none), at the place on the
