@@ -1,6 +1,6 @@
 # Helpers for the end-to-end tests: a fresh WINEPREFIX per case, Vistrel under wine, the probe, screenshots.
-# Sourced by run-e2e, which sets VISTREL_EXE, PROBE_EXE, SCREENSHOT_DIR, SCHEDULE_EXE, template (the template prefix)
-# and run_folder (where this run's cases keep their prefixes and reports). README.md tells how to write a case.
+# Sourced by run-e2e and tests/installer/run-installer-test, which set VISTREL_EXE (or pass it to start_vistrel),
+# PROBE_EXE and SCREENSHOT_DIR, call begin_run and hand their cases to run_cases. README.md tells how to write a case.
 
 scripts_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -16,16 +16,58 @@ export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubu
 
 source "$scripts_dir/wine-prefixes.sh"
 
-# Runs one case in a subshell of its own, its clean-up under a trap: whatever ends the case early (an exit, an unbound
-# variable, an expansion that is no number) ends only the subshell, and the prefix's programs are ended all the same.
-# The case writes its report as it goes: a line for each failed check, and "ended" once it has run to its end. A case
-# passes only with a report of "ended" alone, and no process of its prefix left behind.
+# Prepares a run: the template prefix, and a folder of this run for its cases' prefixes and reports, within
+# VISTREL_E2E_PREFIXES ($TMPDIR or /tmp when unset) and removed when the run ends.
+begin_run() {
+    # Every case makes a prefix of its own; a prefix of the caller's must never be taken for one.
+    unset WINEPREFIX
+    template=$("$scripts_dir/wine-prefix") || exit 1
+    local prefixes=${VISTREL_E2E_PREFIXES:-${TMPDIR:-/tmp}}
+    mkdir -p "$prefixes" && run_folder=$(mktemp -d "$prefixes/vistrel-e2e.XXXXXX") || exit 1
+    trap 'rm -rf "$run_folder"' EXIT
+}
+
+# Runs the cases named and prints how many passed; fails when one failed, or when none was named (a selection that
+# matched nothing must not pass for a run).
+run_cases() { # name...
+    if [ $# -eq 0 ]; then
+        echo "no case to run"
+        return 1
+    fi
+    local name
+    for name; do
+        run_case "$name"
+    done
+    echo "$passed passed, $failed failed${failed_cases[*]:+: ${failed_cases[*]}}"
+    [ $failed -eq 0 ]
+}
+
+# Runs one case and counts it. The case writes its report as it goes: a line for each failed check, and "ended" once
+# it has run to its end. A case passes only with a report of "ended" alone, and no process of its prefix left behind.
 run_case() {
-    local name=$1 status
+    local name=$1
     local folder=$run_folder/$name
     echo "$name"
     mkdir -p "$folder"
     case_report=$folder/report
+    if declare -F "$name" >/dev/null; then
+        run_case_in_subshell "$name" "$folder"
+    else
+        echo "  FAILED: there is no case $name"
+        echo "no such case" >>"$case_report"
+    fi
+    if [ "$(cat "$case_report")" = ended ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        failed_cases+=("$name")
+    fi
+}
+
+# Runs a case in a subshell of its own, its clean-up under a trap: whatever ends the case early (an exit, an unbound
+# variable, an expansion that is no number) ends only the subshell, and the prefix's programs are ended all the same.
+run_case_in_subshell() { # name folder
+    local name=$1 folder=$2 status
     (
         # A program started in the background is a copy of this shell until it has started: one ended in that
         # moment must not run the clean-up as well.
@@ -43,12 +85,6 @@ run_case() {
     if ! "$e2e_dir/leftovers" "$folder"; then
         echo "  FAILED: $name left processes behind (ended now)"
         echo "left processes" >>"$case_report"
-    fi
-    if [ "$(cat "$case_report")" = ended ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        failed_cases+=("$name")
     fi
 }
 
