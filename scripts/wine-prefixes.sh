@@ -2,7 +2,9 @@
 # Sourced by scripts/wine-run and tests/e2e/lib.sh:
 #   in_private_mounts "$0" "$@"   first thing in a script: runs it again in a mount namespace of its own, when the
 #                                 system allows one
-#   new_wine_prefix TEMPLATE      sets and exports WINEPREFIX to a fresh prefix
+#   new_wine_prefix TEMPLATE [FOLDER]
+#                                 sets and exports WINEPREFIX to a fresh prefix in a new folder within FOLDER
+#                                 (default: $TMPDIR or /tmp)
 #   drop_wine_prefix              ends the prefix's wine processes and removes it
 #
 # The template is about 700 MB, nearly all of it wine's own modules copied into system32, and copying it takes seconds.
@@ -18,7 +20,7 @@ in_private_mounts() {
 
 new_wine_prefix() {
     local template=$1 scratch
-    scratch=$(mktemp -d "${TMPDIR:-/tmp}/vistrel-wine.XXXXXX")
+    scratch=$(mktemp -d "${2:-${TMPDIR:-/tmp}}/vistrel-wine.XXXXXX") || return 1
     WINEPREFIX=$scratch/prefix
     mkdir "$WINEPREFIX" "$scratch/upper" "$scratch/work"
     if [ -z "${VISTREL_PRIVATE_MOUNTS:-}" ] ||

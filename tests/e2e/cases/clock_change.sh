@@ -20,7 +20,7 @@ e2e_a_clock_set_forward_brings_a_rest_to_its_new_time() {
     set_vistrel_clock 10:00:00 "$(date +%s)"
     LD_PRELOAD=$libfaketime FAKETIME_TIMESTAMP_FILE=$clock_file FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1 \
         start_vistrel
-    wait_for "visible=1 iconic=0" 15 probe state "$main_class"
+    wait_for "visible=1 iconic=0" 30 probe state "$main_class" || abandon "the main window did not show"
     local moved=$(date +%s)
     set_vistrel_clock 12:59:52 "$moved"
     probe send "$main_class" $time_change 0 0 >/dev/null

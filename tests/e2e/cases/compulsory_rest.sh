@@ -13,7 +13,7 @@ e2e_compulsory_rest_in_dialog_mode_hides_and_restores_the_desktop() {
     check "the rest is marked in the settings" equals "$(reg_value "$settings_key" RestHidesDesktop)" 0x1
     screenshot compulsory-rest-countdown
     check "after the minute task bar and desktop are shown again" wait_for "$shell_shown" 75 shell_state
-    sleep 1.5
+    wait_for no 5 shown_titled "定时提醒"
     check "and the countdown is closed" equals "$(shown_titled "定时提醒")" no
     check "the mark is cleared" equals "$(reg_value "$settings_key" RestHidesDesktop)" ""
 }

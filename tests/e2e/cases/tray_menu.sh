@@ -3,14 +3,17 @@
 # Opens the tray menu with a right click on the icon and chooses the item so many steps down (the first step
 # selects the first item; the separator is skipped).
 choose_from_tray_menu() {
-    xdotool mousemove "$tray_icon_x" "$tray_icon_y" click 3
-    sleep 0.8
+    local icon
+    icon=$(wait_until 10 tray_icon_center) || abandon "no icon shows in the tray"
+    click_at $icon 3
+    wait_until 5 menu_shown || abandon "the tray menu did not open"
     [ -n "${2:-}" ] && screenshot "$2"
     local steps=""
     for _ in $(seq "$1"); do steps+=" Down"; done
     xdotool key $steps Return
-    sleep 0.8
+    wait_until 5 menu_closed || abandon "the tray menu did not close"
 }
+menu_closed() { ! menu_shown; }
 
 e2e_tray_menu_hides_shows_pauses_and_quits() {
     start_tray_host
@@ -27,7 +30,7 @@ e2e_tray_menu_hides_shows_pauses_and_quits() {
     check "quit asks first" wait_for yes 5 shown_titled "提示"
     screenshot quit-question
     probe click "提示" "取消"
-    sleep 1
+    wait_for no 5 shown_titled "提示"
     check "Cancel keeps it running" equals "$(probe state "$main_class")" "visible=1 iconic=0"
     choose_from_tray_menu 3
     check "quit asks again" wait_for yes 10 shown_titled "提示"

@@ -17,9 +17,17 @@
 //   touch PATH                   creates an empty file (a program for program tasks)
 //   child-rect CLASS TEXT        "LEFT TOP RIGHT BOTTOM" on the screen of the first visible control with that text
 //                                in the window of that class
+//   controls CLASS               the visible controls of that window, one a line: "HANDLE<TAB>CLASS<TAB>LEFT TOP RIGHT
+//                                BOTTOM<TAB>TEXT" (the handle in hexadecimal, the text on one line)
+//   tab-rect CLASS CAPTION       "LEFT TOP RIGHT BOTTOM" on the screen of the tab with that caption on a visible page
+//                                control of that window (tabs are not windows of their own)
+//   window-at X Y                "HANDLE<TAB>CLASS<TAB>TEXT" of the innermost window at that point of the screen
+//   foreground                   "CLASS<TAB>TEXT" of the window that has the keyboard (exit 1 when none)
+//   send-to HANDLE MSG WPARAM LPARAM  sends a message (numbers) to a window found by a handle, prints the result
 //   other-program SECONDS        another program's window at (800, 100), 400 x 300, to press keys in
 //   rows CLASS rest|task         the rows of that window's rest or task list, one a line: the cells, TAB between
 //   place CLASS rest|task        "left top" of that list on the screen
+//   row-rect CLASS rest|task ROW "LEFT TOP RIGHT BOTTOM" on the screen of a row (from 0) of that list
 //   reg-get KEY NAME             the data of a value of a key of HKCU ("HKCU\Software\..."), as reg.exe shows it
 //                                (exit 1 when absent)
 //   reg-set KEY NAME NUMBER      stores a DWORD value, creating the key
@@ -32,6 +40,8 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -109,6 +119,11 @@ HWND find_or_fail(const wchar_t* class_name) {
         std::fprintf(stderr, "no window of class %ls\n", class_name);
     }
     return window;
+}
+
+// Window handles are the same number in every process: the listing of controls prints them, send-to takes them back.
+unsigned long long handle_number(HWND window) {
+    return reinterpret_cast<std::uintptr_t>(window);
 }
 
 void print_utf8(const std::wstring& text) {
@@ -220,11 +235,6 @@ int stand_in_for_shell(DWORD seconds) {
     return 0;
 }
 
-struct ChildSearch {
-    const wchar_t* text;
-    HWND found;
-};
-
 // A control's own text, as an edit box holds it (GetWindowText does not ask a window of another process).
 std::wstring control_text(HWND window) {
     wchar_t text[512] = {};
@@ -233,13 +243,29 @@ std::wstring control_text(HWND window) {
     return text;
 }
 
-BOOL CALLBACK find_child(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<ChildSearch*>(param);
-    if (IsWindowVisible(window) && control_text(window) == search->text) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+std::wstring class_of(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+// The controls of a window that show now (a control on a page that is away does not), in the system's order.
+std::vector<HWND> visible_controls(HWND window) {
+    std::vector<HWND> controls;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) {
+            if (IsWindowVisible(child)) {
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&controls));
+    return controls;
+}
+
+void print_rect(const RECT& rect) {
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
 }
 
 int print_child_rect(const wchar_t* class_name, const wchar_t* text) {
@@ -247,14 +273,57 @@ int print_child_rect(const wchar_t* class_name, const wchar_t* text) {
     if (window == nullptr) {
         return 1;
     }
-    ChildSearch search{text, nullptr};
-    EnumChildWindows(window, find_child, reinterpret_cast<LPARAM>(&search));
-    RECT rect{};
-    if (search.found == nullptr || !GetWindowRect(search.found, &rect)) {
-        std::fprintf(stderr, "no control %ls shown in a window of class %ls\n", text, class_name);
+    for (HWND control : visible_controls(window)) {
+        RECT rect{};
+        if (control_text(control) == text && GetWindowRect(control, &rect)) {
+            print_rect(rect);
+            return 0;
+        }
+    }
+    std::fprintf(stderr, "no control %ls shown in a window of class %ls\n", text, class_name);
+    return 1;
+}
+
+// A text on one line of the listing: its TABs and line breaks become spaces.
+std::wstring one_line(std::wstring text) {
+    std::replace_if(
+        text.begin(), text.end(), [](wchar_t c) { return c == L'\t' || c == L'\r' || c == L'\n'; }, L' ');
+    return text;
+}
+
+int print_controls(const wchar_t* class_name) {
+    HWND window = find_or_fail(class_name);
+    if (window == nullptr) {
         return 1;
     }
-    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    for (HWND control : visible_controls(window)) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        std::printf("%#llx\t%s\t%ld %ld %ld %ld\t%s\n", static_cast<unsigned long long>(handle_number(control)),
+                    to_utf8(class_of(control)).c_str(), rect.left, rect.top, rect.right, rect.bottom,
+                    to_utf8(one_line(control_text(control))).c_str());
+    }
+    return 0;
+}
+
+int print_window_at(LONG x, LONG y) {
+    HWND window = WindowFromPoint(POINT{x, y});
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window at %ld, %ld\n", x, y);
+        return 1;
+    }
+    std::printf("%#llx\t%s\t%s\n", static_cast<unsigned long long>(handle_number(window)),
+                to_utf8(class_of(window)).c_str(), to_utf8(one_line(control_text(window))).c_str());
+    return 0;
+}
+
+int print_foreground() {
+    HWND window = GetForegroundWindow();
+    if (window == nullptr) {
+        std::fprintf(stderr, "no window has the keyboard\n");
+        return 1;
+    }
+    std::printf("%s\t%s\n", to_utf8(class_of(window)).c_str(), to_utf8(one_line(control_text(window))).c_str());
     return 0;
 }
 
@@ -363,6 +432,55 @@ std::wstring header_text(HWND list, int column) {
     return remote_text(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), item);
 }
 
+// Asks a control in another process for a place it fills in (a tab's, a row's) and gives that place on the screen.
+// The request is what the message reads from the rectangle before it fills it.
+std::optional<RECT> remote_rect(HWND control, UINT message, WPARAM index, RECT request = {}) {
+    RemoteBuffer buffer(control, sizeof(RECT));
+    if (!buffer.ok()) {
+        return std::nullopt;
+    }
+    buffer.write(0, &request, sizeof(request));
+    if (SendMessageW(control, message, index, reinterpret_cast<LPARAM>(buffer.at(0))) == 0) {
+        return std::nullopt;
+    }
+    RECT rect{};
+    buffer.read(0, &rect, sizeof(rect));
+    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The program's page controls are the system's tab controls under a class name of their own.
+bool is_tab_control(HWND window) {
+    const std::wstring name = class_of(window);
+    return name == L"VistrelPageControl" || name == WC_TABCONTROLW;
+}
+
+int print_tab_rect(const wchar_t* class_name, const std::wstring& caption) {
+    HWND window = find_or_fail(class_name);
+    if (window == nullptr) {
+        return 1;
+    }
+    for (HWND control : visible_controls(window)) {
+        if (!is_tab_control(control)) {
+            continue;
+        }
+        const auto tabs = static_cast<int>(SendMessageW(control, TCM_GETITEMCOUNT, 0, 0));
+        for (int tab = 0; tab < tabs; ++tab) {
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            if (remote_text(control, TCM_GETITEMW, static_cast<WPARAM>(tab), item) != caption) {
+                continue;
+            }
+            if (const auto rect = remote_rect(control, TCM_GETITEMRECT, static_cast<WPARAM>(tab))) {
+                print_rect(*rect);
+                return 0;
+            }
+        }
+    }
+    std::fprintf(stderr, "no tab %ls on a page control shown in a window of class %ls\n", caption.c_str(), class_name);
+    return 1;
+}
+
 struct ListSearch {
     const wchar_t* second_header;
     HWND found;
@@ -415,6 +533,19 @@ int print_place(const wchar_t* class_name, const std::wstring& which) {
     return 0;
 }
 
+int print_row_rect(const wchar_t* class_name, const std::wstring& which, int row) {
+    HWND list = find_list(class_name, which);
+    const auto rect = list != nullptr
+                          ? remote_rect(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), RECT{LVIR_BOUNDS, 0, 0, 0})
+                          : std::nullopt;
+    if (!rect) {
+        std::fprintf(stderr, "no row %d in a %ls list of a window of class %ls\n", row, which.c_str(), class_name);
+        return 1;
+    }
+    print_rect(*rect);
+    return 0;
+}
+
 // The key under HKEY_CURRENT_USER that a key's full name, as reg.exe writes it, stands for ("HKCU\Software\...");
 // none for a key of another root.
 std::optional<std::wstring> user_subkey(const std::wstring& key) {
@@ -463,6 +594,28 @@ WPARAM number(const wchar_t* text) {
     return static_cast<WPARAM>(std::wcstoull(text, nullptr, 0));
 }
 
+// The message of a send, send-to or post request: MSG WPARAM LPARAM after its target.
+struct Message {
+    UINT id;
+    WPARAM wparam;
+    LPARAM lparam;
+};
+
+Message message_of(const std::vector<std::wstring>& args) {
+    return {static_cast<UINT>(number(args[2].c_str())), number(args[3].c_str()),
+            static_cast<LPARAM>(number(args[4].c_str()))};
+}
+
+// Sends a message and prints the result.
+int send_message(HWND window, const Message& message) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message.id, message.wparam, message.lparam, SMTO_ABORTIFHUNG, 5000, &result)) {
+        return 1;
+    }
+    std::printf("%llu\n", static_cast<unsigned long long>(result));
+    return 0;
+}
+
 int usage() {
     std::fprintf(stderr, "usage: see the head of probe.cpp\n");
     return 2;
@@ -487,6 +640,9 @@ int run(const std::vector<std::wstring>& args) {
     const auto argc = args.size();
     if (argc == 1 && args[0] == L"windows") {
         return print_windows();
+    }
+    if (argc == 1 && args[0] == L"foreground") {
+        return print_foreground();
     }
     if (argc < 2) {
         return usage();
@@ -528,7 +684,7 @@ int run(const std::vector<std::wstring>& args) {
         if (window == nullptr || !GetWindowRect(window, &rect)) {
             return 1;
         }
-        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+        print_rect(rect);
         return 0;
     }
     if ((command == L"send" || command == L"post") && argc == 5) {
@@ -536,18 +692,19 @@ int run(const std::vector<std::wstring>& args) {
         if (window == nullptr) {
             return 1;
         }
-        const auto message = static_cast<UINT>(number(args[2].c_str()));
-        const WPARAM wparam = number(args[3].c_str());
-        const auto lparam = static_cast<LPARAM>(number(args[4].c_str()));
+        const Message message = message_of(args);
         if (command == L"post") {
-            return PostMessageW(window, message, wparam, lparam) ? 0 : 1;
+            return PostMessageW(window, message.id, message.wparam, message.lparam) ? 0 : 1;
         }
-        DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result)) {
+        return send_message(window, message);
+    }
+    if (command == L"send-to" && argc == 5) {
+        HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(number(args[1].c_str())));
+        if (!IsWindow(window)) {
+            std::fprintf(stderr, "no window %ls\n", args[1].c_str());
             return 1;
         }
-        std::printf("%llu\n", static_cast<unsigned long long>(result));
-        return 0;
+        return send_message(window, message_of(args));
     }
     if (command == L"titled") {
         return print_titles(class_name);
@@ -567,6 +724,16 @@ int run(const std::vector<std::wstring>& args) {
     if (command == L"child-rect" && argc == 3) {
         return print_child_rect(class_name, args[2].c_str());
     }
+    if (command == L"controls") {
+        return print_controls(class_name);
+    }
+    if (command == L"tab-rect" && argc == 3) {
+        return print_tab_rect(class_name, args[2]);
+    }
+    if (command == L"window-at" && argc == 3) {
+        return print_window_at(static_cast<LONG>(std::wcstol(args[1].c_str(), nullptr, 10)),
+                               static_cast<LONG>(std::wcstol(args[2].c_str(), nullptr, 10)));
+    }
     if (command == L"other-program") {
         return other_program(static_cast<DWORD>(number(args[1].c_str())));
     }
@@ -575,6 +742,9 @@ int run(const std::vector<std::wstring>& args) {
     }
     if (command == L"place" && argc == 3) {
         return print_place(class_name, args[2]);
+    }
+    if (command == L"row-rect" && argc == 4) {
+        return print_row_rect(class_name, args[2], static_cast<int>(std::wcstol(args[3].c_str(), nullptr, 10)));
     }
     if (command == L"reg-get" && argc == 3) {
         return print_registry_value(args[1], args[2].c_str());
