@@ -13,7 +13,7 @@ click_pause_button() { # place picture
 e2e_pause_skips_a_rest_and_resume_arms_the_next() {
     set_setting CompulsoryRest 0
     set_setting RestMode 0
-    local first=$(($(date +%s) + 35)) second=$(($(date +%s) + 55))
+    local first=$(($(date +%s) + 60)) second=$(($(date +%s) + 80))  # room for wine to start on a busy machine
     schedule add-rest "$(date -d "@$first" +%H:%M:%S)" 1 >/dev/null
     schedule add-rest "$(date -d "@$second" +%H:%M:%S)" 1 >/dev/null
     start_vistrel_shown
